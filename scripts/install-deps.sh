@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Brookhum needs.
+# Idempotent: when everything is present it installs nothing and asks for no password.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config make
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+  libgtest-dev libgmock-dev
+  # playback: wav and mp3 decoders, MIDI parser and fluidsynth, a General MIDI soundfont
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
+  gstreamer1.0-tools timgm6mb-soundfont
+  # Japanese captions
+  fonts-noto-cjk
+  # headless desktop for the end-to-end tests: X server, tray host, window manager, D-Bus
+  xvfb trayer openbox xdotool x11-utils dbus dbus-x11
+  # benchmarks
+  time
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}" >&2
+if [ "$(id -u)" -eq 0 ]; then
+  sudo=()
+else
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq || true
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,110 @@
+#include "app/bar_windows.h"
+
+#include "app/form_refs.h"
+#include "app/main_window.h"
+#include "bars/bar_position.h"
+#include "bars/indication_bar.h"
+#include "bars/select_play_bar.h"
+#include "settings/setting_names.h"
+
+#include <QLabel>
+
+namespace brookhum {
+
+BarWindows::BarWindows(FormRefs &forms, PlayEngine &engine, Wait selectBarWait)
+    : m_forms(forms), m_engine(engine), m_selectBarWait(std::move(selectBarWait))
+{
+}
+
+QWidget *BarWindows::current(Bar bar) const
+{
+    if (bar == Bar::Select)
+        return m_forms.Form4.data();
+    return m_forms.Form5.data();
+}
+
+bool BarWindows::barExists(Bar bar) const
+{
+    return current(bar) != nullptr;
+}
+
+bool BarWindows::barShowing(Bar bar) const
+{
+    const QWidget *window = current(bar);
+    return window && window->isVisible();
+}
+
+void BarWindows::createBar(Bar bar)
+{
+    // The bar a fresh one replaces is hidden and never used again.
+    if (QWidget *previous = current(bar))
+        previous->deleteLater();
+    if (bar == Bar::Select)
+        m_forms.Form4 = new TForm4(m_forms.Form1, m_engine, m_selectBarWait);
+    else
+        m_forms.Form5 = new TForm5(m_forms.Form1);
+}
+
+void BarWindows::showFreshBar(Bar bar)
+{
+    createBar(bar);
+    QWidget *window = current(bar);
+    window->show();
+    if (bar == Bar::Select)
+        placeBarFromStore(*window, settings::DirSelectXPointPlayFlag(), settings::DirSelectYPointPlayFlag());
+    else
+        placeBarFromStore(*window, settings::IndicationXPointPlayFlag(), settings::IndicationYPointPlayFlag());
+}
+
+void BarWindows::showBar(Bar bar)
+{
+    if (!barShowing(bar))
+        showFreshBar(bar);
+}
+
+void BarWindows::setBarCaption(Bar bar, const QString &caption)
+{
+    if (QWidget *window = current(bar))
+        window->setWindowTitle(caption);
+}
+
+void BarWindows::setIndicationLabel(IndicationLabel label, const QString &text)
+{
+    TForm5 *bar = m_forms.Form5.data();
+    if (!bar)
+        return;
+    switch (label) {
+    case IndicationLabel::Next:
+        bar->NextLabel->setText(text);
+        break;
+    case IndicationLabel::Dir:
+        bar->DirLabel->setText(text);
+        break;
+    case IndicationLabel::AllDir:
+        bar->AllDirLabel->setText(text);
+        break;
+    case IndicationLabel::Count:
+        bar->CountLabel->setText(text);
+        break;
+    }
+}
+
+void BarWindows::setTogglePicture(Toggle toggle, bool checked)
+{
+    if (TForm4 *bar = m_forms.Form4.data())
+        bar->setTogglePicture(toggle, checked);
+}
+
+int BarWindows::selectedDir() const
+{
+    const TForm4 *bar = m_forms.Form4.data();
+    return bar ? bar->SelectedDir : 0;
+}
+
+QString BarWindows::selectedFile() const
+{
+    const TForm4 *bar = m_forms.Form4.data();
+    return bar ? bar->SelectedFile : QString();
+}
+
+} // namespace brookhum

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "engine/error_report.h"
+
+#include <QApplication>
+
+namespace brookhum {
+
+// The application object. It owns the standard error display: an exception
+// that escapes any handler ends up here and is shown in a message box, and
+// the program goes on.
+class BrookhumApplication : public QApplication, public ExceptionDisplay {
+    Q_OBJECT
+public:
+    BrookhumApplication(int &argc, char **argv);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+    void showException(const QString &message) override;
+};
+
+} // namespace brookhum

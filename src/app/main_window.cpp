@@ -1,0 +1,152 @@
+#include "app/main_window.h"
+
+#include "app/bar_windows.h"
+#include "app/form_refs.h"
+#include "app/popup_menu.h"
+#include "engine/error_report.h"
+#include "engine/gst_media_player.h"
+#include "engine/menu_actions.h"
+#include "resources/pictures.h"
+#include "settings/settings_load.h"
+#include "setup/set_up_dialog.h"
+#include "setup/version_dialog.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QThread>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace brookhum {
+
+TForm1::TForm1(FormRefs &forms, PendingSlotPaths &pending, Options options)
+    : QWidget(nullptr)
+    , m_forms(forms)
+    , m_pending(pending)
+    , m_makePreviewPlayer(std::move(options.makePreviewPlayer))
+    , m_actions(std::make_unique<MenuActions>())
+    , m_player(options.player ? std::move(options.player) : std::make_unique<GstMediaPlayer>())
+{
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u"Main"_s);
+    m_forms.Form1 = this;
+    if (!m_makePreviewPlayer)
+        m_makePreviewPlayer = [] { return std::make_unique<GstMediaPlayer>(); };
+    PlayEngine::Wait wait = options.wait
+        ? options.wait
+        : PlayEngine::Wait([](int seconds) { QThread::sleep(static_cast<unsigned long>(seconds)); });
+
+    m_engine = std::make_unique<PlayEngine>(*m_actions, *m_player);
+    m_engine->setWait(wait);
+    m_bars = std::make_unique<BarWindows>(m_forms, *m_engine, wait);
+    m_settingsLoad = std::make_unique<SettingsLoad>(*m_engine, *m_bars);
+    m_engine->setWindowsPort(m_bars.get());
+    m_engine->setSettingsPort(m_settingsLoad.get());
+    m_popupMenu = buildPopupMenu(*m_actions);
+    wireWindowCommands();
+
+    FormCreate(options.trayIcon);
+}
+
+TForm1::~TForm1()
+{
+    FormDestroy();
+}
+
+void TForm1::wireWindowCommands()
+{
+    MenuActions &a = *m_actions;
+    a.onTriggered(a.NSetUp, this, [this] { NSetUpClick(); });
+    a.onTriggered(a.Form4Show, this, [this] { Form4ShowClick(); });
+    a.onTriggered(a.NIndication, this, [this] { NIndicationClick(); });
+    a.onTriggered(a.NRenew, this, [this] { NRenewClick(); });
+    a.onTriggered(a.NClose, this, [this] { NCloseClick(); });
+    // Opening "選択再生(&C)" reloads the settings so its submenus are current.
+    connect(a.NSelectPlay->menu(), &QMenu::aboutToShow, this, guarded([this] { m_engine->NSelectPlayClick(); }));
+}
+
+void TForm1::FormCreate(bool withTrayIcon)
+{
+    m_settingsLoad->FormCreateSettingsPart();
+    QGuiApplication::setApplicationDisplayName(u"Brookhum"_s);
+    if (withTrayIcon)
+        installTrayIcon();
+    m_settingsLoad->LoadSettings();
+}
+
+void TForm1::installTrayIcon()
+{
+    m_trayIcon = std::make_unique<QSystemTrayIcon>(applicationIcon());
+    m_trayIcon->setToolTip(QGuiApplication::applicationDisplayName());
+    // Qt opens the context menu at the pointer on the right button's press.
+    m_trayIcon->setContextMenu(m_popupMenu.get());
+    connect(m_trayIcon.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) { TrayIconNotify(reason); });
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        std::fputs("Brookhum: this desktop shows no system tray yet; "
+                   "the icon appears as soon as a tray starts.\n",
+                   stderr);
+    }
+    // Shown whether or not a tray is there: the icon then embeds by itself
+    // when a tray host starts later.
+    m_trayIcon->show();
+}
+
+void TForm1::TrayIconNotify(QSystemTrayIcon::ActivationReason)
+{
+    // The right button opens the menu by itself. A left press has nothing to
+    // restore, since the program has no window in the taskbar; other mouse
+    // actions do nothing.
+}
+
+void TForm1::FormDestroy()
+{
+    if (m_trayIcon)
+        m_trayIcon->hide();
+    m_trayIcon.reset();
+}
+
+void TForm1::createSetUpDialog()
+{
+    SetUpEnvironment environment;
+    environment.pending = &m_pending;
+    environment.reloadSettings = [this] { m_settingsLoad->LoadSettings(); };
+    environment.makePreviewPlayer = m_makePreviewPlayer;
+    environment.recordVersionDialog = [this](TForm3 *dialog) { m_forms.Form3 = dialog; };
+    m_forms.Form2 = new TForm2(this, std::move(environment));
+}
+
+void TForm1::NSetUpClick()
+{
+    if (m_forms.Form2 && m_forms.Form2->isVisible())
+        return;
+    createSetUpDialog();
+    m_forms.Form2->show();
+}
+
+void TForm1::Form4ShowClick()
+{
+    m_bars->showBar(Bar::Select);
+}
+
+void TForm1::NIndicationClick()
+{
+    m_bars->showBar(Bar::Indication);
+}
+
+void TForm1::NRenewClick()
+{
+    m_settingsLoad->LoadSettings();
+}
+
+void TForm1::NCloseClick()
+{
+    Q_EMIT closeRequested();
+    QCoreApplication::quit();
+}
+
+} // namespace brookhum

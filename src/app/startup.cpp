@@ -1,0 +1,46 @@
+#include "app/startup.h"
+
+#include "app/bar_windows.h"
+#include "app/brookhum_application.h"
+#include "app/form_refs.h"
+#include "app/main_window.h"
+#include "app/single_instance.h"
+#include "resources/design_font.h"
+#include "setup/pending_slot_paths.h"
+#include "setup/version_dialog.h"
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace brookhum {
+
+int runBrookhum(int argc, char **argv)
+{
+    SingleInstance marker(u"TarnwickBrookhum"_s);
+    if (marker.result() != SingleInstance::Result::Acquired)
+        return 1;
+
+    BrookhumApplication app(argc, argv);
+    // The main window is never shown, so closing a dialog or a bar must not
+    // end the program: only "閉じる(&E)" does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setFont(designFont());
+
+    FormRefs forms;
+    PendingSlotPaths pending;
+    std::unique_ptr<TForm1> mainWindow;
+    try {
+        mainWindow = std::make_unique<TForm1>(forms, pending, TForm1::Options{});
+        mainWindow->createSetUpDialog();
+        forms.Form3 = new TForm3(mainWindow.get());
+        mainWindow->bars().createBar(Bar::Select);
+        mainWindow->bars().createBar(Bar::Indication);
+        QApplication::exec();
+    } catch (...) {
+        app.showException(exceptionMessage(std::current_exception()));
+    }
+    return 0;
+}
+
+} // namespace brookhum

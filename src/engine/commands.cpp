@@ -1,0 +1,94 @@
+// The transport and mode commands of the tray menu. Commands that must not
+// cause a file change set a flag or a check mark before they stop the media
+// player, so that the notification the stop raises changes nothing.
+
+#include "engine/play_engine.h"
+
+#include "engine/media_player.h"
+#include "engine/menu_actions.h"
+
+#include <QAction>
+
+using namespace Qt::StringLiterals;
+
+namespace brookhum {
+
+void PlayEngine::NPlayClick()
+{
+    m_state.PlayFlag = u"1"_s;
+    if (m_settings)
+        m_settings->LoadSettings();
+}
+
+void PlayEngine::NStopClick()
+{
+    MenuActions &a = m_actions;
+    if (a.NRepetition->isChecked()) {
+        a.NRepetition->setChecked(false);
+        setTogglePicture(Toggle::Repetition, false);
+    }
+    m_state.PlayerOpen = 0;
+    m_state.SelectPlayRequest = 0;
+    m_state.PlayFlag = u"0"_s;
+
+    m_player.Stop();
+    m_player.Close();
+
+    a.NPlay->setEnabled(true);
+    a.NStop->setEnabled(false);
+    a.NOneTimeStop->setChecked(false);
+    a.NOneTimeStop->setEnabled(false);
+    a.NNext->setEnabled(false);
+    a.NSelectPlay->setEnabled(true);
+    a.NSetUp->setEnabled(true);
+    a.NRenew->setEnabled(true);
+    // The pause picture follows the check mark it mirrors.
+    setTogglePicture(Toggle::OneTimeStop, false);
+}
+
+void PlayEngine::NNextClick()
+{
+    // The stop's notification moves the sequencing on.
+    m_player.Stop();
+}
+
+void PlayEngine::NOneTimeStopClick()
+{
+    QAction *pause = m_actions.NOneTimeStop;
+    m_player.setTimeFormat(MediaPlayer::TimeFormat::Milliseconds);
+    if (pause->isChecked()) {
+        m_player.setPosition(m_state.PausePosition);
+        m_player.Play();
+        pause->setChecked(false);
+        setTogglePicture(Toggle::OneTimeStop, false);
+    } else {
+        pause->setChecked(true);
+        m_state.PausePosition = static_cast<int>(m_player.Position());
+        m_player.Stop();
+        setTogglePicture(Toggle::OneTimeStop, true);
+    }
+}
+
+void PlayEngine::NRepetitionClick()
+{
+    QAction *entry = m_actions.NRepetition;
+    entry->setChecked(!entry->isChecked());
+    setTogglePicture(Toggle::Repetition, entry->isChecked());
+}
+
+void PlayEngine::NDirRepetitionClick()
+{
+    QAction *entry = m_actions.NDirRepetition;
+    entry->setChecked(!entry->isChecked());
+    setTogglePicture(Toggle::DirRepetition, entry->isChecked());
+}
+
+void PlayEngine::NRandDirAllClick()
+{
+    QAction *entry = m_actions.NRandDirAll;
+    entry->setChecked(!entry->isChecked());
+    if (m_settings)
+        m_settings->writeRandPlayFlag(entry->isChecked() ? u"1"_s : u"0"_s);
+}
+
+} // namespace brookhum

@@ -1,0 +1,58 @@
+// Starting play at a chosen directory slot or file slot.
+
+#include "engine/play_engine.h"
+
+#include "engine/media_player.h"
+#include "engine/menu_actions.h"
+
+#include <QAction>
+
+using namespace Qt::StringLiterals;
+
+namespace brookhum {
+
+void PlayEngine::NSelectPlayClick()
+{
+    if (m_settings)
+        m_settings->LoadSettings();
+}
+
+void PlayEngine::DirNoSelectMenuClick(int slot)
+{
+    PlayState &s = m_state;
+    const int count = s.DirFileCount[slot - 1];
+    if (count < 1 || s.PlayerOpen != 0)
+        return;
+    s.PlayFlag = u"1"_s;
+    s.DirPlayFlag[slot - 1] = u"1"_s;
+    if (m_actions.NRandDirAll->isChecked())
+        ShuffleDirectory(slot, count);
+    const QString &first = s.PlayList[slot - 1][0];
+    m_player.setFileName(first);
+    setSelectBarCaptionToFile(first);
+    s.CurrentDir = slot;
+    s.PlayPos = 1;
+    try {
+        PlayCurrentFile();
+    } catch (...) {
+        offerCommandsWhenIdle();
+        throw;
+    }
+}
+
+void PlayEngine::FileNoSelectMenuClick(int slot)
+{
+    PlayState &s = m_state;
+    s.PlayFlag = u"1"_s;
+    s.FilePlayFlag[slot - 1] = u"1"_s;
+    m_player.setFileName(s.FilePath[slot - 1]);
+    s.NextFileSlot = slot + 1;
+    try {
+        PlayCurrentFile();
+    } catch (...) {
+        offerCommandsWhenIdle();
+        throw;
+    }
+}
+
+} // namespace brookhum

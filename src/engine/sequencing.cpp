@@ -1,0 +1,272 @@
+// Going from file to file without the user: the start of each file, the two
+// start routines and the end-of-track handler.
+
+#include "engine/play_engine.h"
+
+#include "engine/directory_listing.h"
+#include "engine/media_player.h"
+#include "engine/menu_actions.h"
+#include "engine/path_text.h"
+
+#include <QAction>
+
+using namespace Qt::StringLiterals;
+
+namespace brookhum {
+
+namespace {
+
+const QString One = u"1"_s;
+const QString Zero = u"0"_s;
+
+} // namespace
+
+// Stops and closes the file still open before another one starts, after the
+// 3 seconds of silence between two files. A failure here must not keep the
+// next file from starting, so it is swallowed.
+void PlayEngine::closePreviousFile()
+{
+    if (m_state.PlayerOpen != 1)
+        return;
+    try {
+        m_wait(3);
+        m_player.Stop();
+        m_player.Close();
+        m_state.PlayerOpen = 0;
+    } catch (...) {
+    }
+}
+
+void PlayEngine::PlayCurrentFile()
+{
+    closePreviousFile();
+
+    m_player.Open();
+    m_player.Play();
+
+    if (m_settings)
+        m_settings->ShowBeginBars();
+
+    m_state.PlayerOpen = 1;
+    updateBarsForStartedFile();
+    setPlayingMenuState();
+}
+
+void PlayEngine::updateBarsForStartedFile()
+{
+    if (!m_windows)
+        return;
+    const QString name = fileNamePart(m_player.FileName());
+    m_windows->setBarCaption(Bar::Select, name);
+    m_windows->setBarCaption(Bar::Indication, name);
+    m_windows->setIndicationLabel(IndicationLabel::Dir, u"Dir:"_s + QString::number(m_state.CurrentDir));
+    m_windows->setIndicationLabel(IndicationLabel::AllDir, m_state.AllDirText);
+
+    const int k = m_state.CurrentDir;
+    if (k < 1 || k > SlotCount)
+        return;
+    const int count = m_state.DirFileCount[k - 1];
+    const int pos = m_state.PlayPos;
+    if (pos > FilesPerDirectory || pos > count)
+        return;
+    m_windows->setIndicationLabel(IndicationLabel::Count,
+                                  u"File:%1/%2"_s.arg(QString::number(pos), QString::number(count)));
+    m_windows->setIndicationLabel(IndicationLabel::Next,
+                                  pos < count ? fileNamePart(m_state.PlayList[k - 1][pos]) : QString());
+}
+
+void PlayEngine::setPlayingMenuState()
+{
+    MenuActions &a = m_actions;
+    a.NPlay->setEnabled(false);
+    a.NStop->setEnabled(true);
+    a.NNext->setEnabled(true);
+    a.NOneTimeStop->setEnabled(true);
+    a.NSelectPlay->setEnabled(false);
+    a.NSetUp->setEnabled(false);
+    a.NRenew->setEnabled(false);
+}
+
+void PlayEngine::StartDirectoryPlay()
+{
+    PlayState &s = m_state;
+    if (s.SelectPlayRequest == 0) {
+        for (int k = 1; k <= SlotCount; ++k) {
+            if (s.DirPlayFlag[k - 1] == One && s.DirFileCount[k - 1] != 0) {
+                const QString &first = s.PlayList[k - 1][0];
+                m_player.setFileName(first);
+                setSelectBarCaptionToFile(first);
+                s.CurrentDir = k;
+                s.PlayPos = 1;
+                PlayCurrentFile();
+                return;
+            }
+        }
+        return;
+    }
+
+    // A file chosen on the select-play bar: found by name in the slot's play
+    // order, so play goes on with the files that follow it there.
+    const int selectedDir = m_windows ? m_windows->selectedDir() : 0;
+    const QString selectedFile = m_windows ? m_windows->selectedFile() : QString();
+    s.CurrentDir = selectedDir;
+    const int count = (selectedDir >= 1 && selectedDir <= SlotCount) ? s.DirFileCount[selectedDir - 1] : 0;
+    bool found = false;
+    const QString wanted = fileNamePart(selectedFile);
+    for (int i = 0; i < count; ++i) {
+        if (fileNamePart(s.PlayList[selectedDir - 1][i]) == wanted) {
+            m_player.setFileName(selectedFile);
+            setSelectBarCaptionToFile(selectedFile);
+            s.PlayPos = i + 1;
+            found = true;
+            break;
+        }
+    }
+    s.SelectPlayRequest = 0;
+    if (found)
+        PlayCurrentFile();
+}
+
+void PlayEngine::StartFilePlay()
+{
+    PlayState &s = m_state;
+    for (int k = 1; k <= SlotCount; ++k) {
+        if (s.FilePlayFlag[k - 1] == One) {
+            m_player.setFileName(s.FilePath[k - 1]);
+            s.NextFileSlot = k + 1;
+            PlayCurrentFile();
+            return;
+        }
+    }
+}
+
+void PlayEngine::BrookhumMediaPlayerNotify()
+{
+    PlayState &s = m_state;
+    if (m_actions.NOneTimeStop->isChecked())
+        return;
+
+    if (m_actions.NRepetition->isChecked()) {
+        closePreviousFile();
+        if (s.RepeatRestartSkip != 0) {
+            s.RepeatRestartSkip = 0;
+            return;
+        }
+        m_player.Open();
+        m_player.Play();
+        s.PlayerOpen = 1;
+        return;
+    }
+
+    if (s.PlayFlag == Zero)
+        return;
+    if (s.SelectPlayFlag == One)
+        directorySequencing();
+    else
+        fileSequencing();
+}
+
+// Reads a slot's directory again at the end of its pass, so that files added
+// or removed meanwhile take effect. Returns false when the directory is gone,
+// in which case the old lists stay.
+bool PlayEngine::rereadDirectory(int slot)
+{
+    PlayState &s = m_state;
+    const auto listing = listPlayableFiles(s.DirPath[slot - 1], FilesPerDirectory);
+    if (!listing)
+        return false;
+    if (listing->isEmpty()) {
+        s.DirPlayFlag[slot - 1] = Zero;
+        return true;
+    }
+    const int count = static_cast<int>(listing->size());
+    s.DirFileCount[slot - 1] = count;
+    for (int i = 0; i < count; ++i) {
+        s.DirFiles[slot - 1][i] = listing->at(i);
+        s.PlayList[slot - 1][i] = listing->at(i);
+    }
+    return true;
+}
+
+// Ten steps, one per slot, each acting only while CurrentDir names its slot,
+// so a step that moves CurrentDir on hands over to the next. Wraps after slot
+// 10. When no slot takes part any more, the search ends as after a stop
+// instead of going round for ever: two full rounds after the first wrap are
+// enough for any slot that can play to have played.
+void PlayEngine::directorySequencing()
+{
+    PlayState &s = m_state;
+    int wraps = 0;
+    for (;;) {
+        bool restartAtFirstStep = false;
+        for (int k = 1; k <= SlotCount && !restartAtFirstStep; ++k) {
+            if (s.CurrentDir != k)
+                continue;
+            const int count = s.DirFileCount[k - 1];
+            if (s.DirPlayFlag[k - 1] != One || count == 0) {
+                ++s.CurrentDir;
+                continue;
+            }
+            if (s.PlayPos < count) {
+                const QString &next = s.PlayList[k - 1][s.PlayPos];
+                m_player.setFileName(next);
+                setSelectBarCaptionToFile(next);
+                ++s.PlayPos;
+                PlayCurrentFile();
+                return;
+            }
+            // The slot's pass is over.
+            if (m_actions.NRandDirAll->isChecked())
+                ShuffleDirectory(k, count);
+            else
+                rereadDirectory(k);
+            s.PlayPos = 0;
+            if (m_actions.NDirRepetition->isChecked())
+                restartAtFirstStep = true;
+            else
+                ++s.CurrentDir;
+        }
+        if (restartAtFirstStep)
+            continue;
+        if (s.CurrentDir < SlotCount + 1)
+            return;
+        if (++wraps > 2) {
+            NStopClick();
+            return;
+        }
+        s.CurrentDir = 1;
+    }
+}
+
+// Ten steps, one per file slot, acting only while NextFileSlot names their
+// slot; after the last step NextFileSlot moves past the slot that plays, or
+// wraps from 11 to 1. A full round after a wrap without a slot that takes part
+// ends as after a stop.
+void PlayEngine::fileSequencing()
+{
+    PlayState &s = m_state;
+    int wraps = 0;
+    for (;;) {
+        for (int k = 1; k <= SlotCount; ++k) {
+            if (s.NextFileSlot != k)
+                continue;
+            if (s.FilePlayFlag[k - 1] == One) {
+                m_player.setFileName(s.FilePath[k - 1]);
+                PlayCurrentFile();
+            } else {
+                ++s.NextFileSlot;
+            }
+        }
+        if (s.NextFileSlot < SlotCount + 1) {
+            ++s.NextFileSlot;
+            return;
+        }
+        if (++wraps > 1) {
+            NStopClick();
+            return;
+        }
+        s.NextFileSlot = 1;
+    }
+}
+
+} // namespace brookhum

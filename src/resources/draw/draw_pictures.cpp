@@ -1,0 +1,104 @@
+// Paints every built-in picture of Brookhum and writes it into a directory:
+//
+//   draw_pictures <output directory> [--sheet <contact sheet.png>]
+//
+// The toggle bitmaps are written as 24-bit BMP files (the format users
+// replace them with), the version banner as JPEG, everything else as PNG.
+
+#include "banners.h"
+#include "button_glyphs.h"
+#include "contact_sheet.h"
+#include "icon_tiles.h"
+#include "toggle_glyphs.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImageWriter>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+using namespace brookhum::draw;
+
+namespace {
+
+struct Picture {
+    QString fileName;
+    QImage image;
+};
+
+QList<Picture> allPictures()
+{
+    return {
+        {u"application_32.png"_s, applicationIconImage(32)},
+        {u"application_16.png"_s, applicationIconImage(16)},
+        {u"select_bar_32.png"_s, selectBarIconImage(32)},
+        {u"select_bar_16.png"_s, selectBarIconImage(16)},
+        {u"indication_bar_32.png"_s, indicationBarIconImage(32)},
+        {u"indication_bar_16.png"_s, indicationBarIconImage(16)},
+        {u"Repeat.bmp"_s, fileRepeatGlyph(ToggleState::On)},
+        {u"No_Repeat.bmp"_s, fileRepeatGlyph(ToggleState::Off)},
+        {u"DirRepeat.bmp"_s, directoryRepeatGlyph(ToggleState::On)},
+        {u"No_DirRepeat.bmp"_s, directoryRepeatGlyph(ToggleState::Off)},
+        {u"Temporary_stop.bmp"_s, pauseGlyph(ToggleState::On)},
+        {u"No_Temporary_stop.bmp"_s, pauseGlyph(ToggleState::Off)},
+        {u"play.png"_s, playGlyph()},
+        {u"next.png"_s, nextGlyph()},
+        {u"stop.png"_s, stopGlyph()},
+        {u"preview_stop.png"_s, previewStopGlyph()},
+        {u"drag_drop.png"_s, dragDropBanner()},
+        {u"indication.png"_s, indicationBadge()},
+        {u"version.jpg"_s, versionBanner()},
+    };
+}
+
+bool write(const QImage &image, const QString &path)
+{
+    QImageWriter writer(path);
+    if (path.endsWith(u".jpg"_s))
+        writer.setQuality(95);
+    // BMP has no alpha; a 24-bit image makes the writer produce 24-bit pixels.
+    const QImage stored =
+        path.endsWith(u".bmp"_s) ? image.convertToFormat(QImage::Format_RGB888) : image;
+    if (writer.write(stored))
+        return true;
+    std::fprintf(stderr, "draw_pictures: cannot write %s: %s\n", qPrintable(path),
+                 qPrintable(writer.errorString()));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Paints Brookhum's built-in pictures."_s);
+    parser.addHelpOption();
+    parser.addPositionalArgument(u"directory"_s, u"Where the pictures are written."_s);
+    const QCommandLineOption sheetOption(u"sheet"_s, u"Also write an enlarged contact sheet."_s,
+                                         u"file"_s);
+    parser.addOption(sheetOption);
+    parser.process(app);
+    if (parser.positionalArguments().size() != 1)
+        parser.showHelp(2);
+
+    const QDir directory(parser.positionalArguments().constFirst());
+    if (!directory.mkpath(u"."_s)) {
+        std::fprintf(stderr, "draw_pictures: cannot create %s\n", qPrintable(directory.path()));
+        return 1;
+    }
+
+    bool written = true;
+    QList<QImage> sheetRows;
+    for (const Picture &picture : allPictures()) {
+        const QString path = directory.filePath(picture.fileName);
+        written = write(picture.image, path) && written;
+        // The sheet shows what was stored, JPEG artefacts included.
+        sheetRows.append(QImage(path));
+    }
+    if (parser.isSet(sheetOption))
+        written = write(contactSheet(sheetRows), parser.value(sheetOption)) && written;
+    return written ? 0 : 1;
+}

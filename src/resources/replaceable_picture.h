@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+
+namespace brookhum {
+
+// The six toggle pictures of the select-play bar, which users may replace
+// by putting their own files beside the executable.
+QStringList replaceablePictureFileNames();
+
+// Reads <directory of the running executable>/<fileName>. When that file is
+// missing, unreadable or not an image, returns the built-in copy of the same
+// name instead; reports nothing either way. A name with no built-in copy and
+// no file gives a null pixmap.
+QPixmap replaceablePicture(const QString &fileName);
+
+// The same, reading from `directory` instead of the executable's directory.
+QPixmap replaceablePicture(const QString &fileName, const QString &directory);
+
+} // namespace brookhum

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/menu_actions.h"
+#include "engine/play_engine.h"
+#include "settings/settings_load.h"
+#include "support/fake_media_player.h"
+#include "support/fake_windows.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace brookhum::test {
+
+// The play engine wired as in the program, around a fake media player and
+// fake bars, with zero-length waits and a clock the test sets.
+struct EngineRig {
+    EngineRig();
+
+    MenuActions actions;
+    FakeMediaPlayer player;
+    FakeWindows windows;
+    PlayEngine engine;
+    SettingsLoad load;
+    std::time_t now = 1'700'000'000;
+    QList<int> waits; // every blocking wait asked for, in seconds
+
+    PlayState &state() { return engine.state(); }
+
+    // The main window's creation: settings part, then the settings load.
+    void formCreate();
+};
+
+// Writes text values into the store, e.g. {{"BrookhumPlayFlag", "1"}}.
+void storeTexts(const QList<std::pair<QString, QString>> &values);
+QString storedText(const QString &name); // "non" when absent
+
+// Creates empty files with the given names in a new subdirectory of root
+// and returns the subdirectory's path.
+QString makeDirectoryWithFiles(const QTemporaryDir &root, const QString &name, const QStringList &files);
+
+// "a01.mp3", "a02.mp3", ... as many as asked.
+QStringList numberedNames(const QString &prefix, int count, const QString &extension = QStringLiteral("mp3"));
+
+} // namespace brookhum::test

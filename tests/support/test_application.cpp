@@ -1,0 +1,25 @@
+#include "support/test_application.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+namespace brookhum::test {
+
+TestApplication &testApp()
+{
+    return *static_cast<TestApplication *>(QCoreApplication::instance());
+}
+
+QString configDirectory()
+{
+    return qEnvironmentVariable("XDG_CONFIG_HOME");
+}
+
+void clearSettingsStore()
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnwick"));
+    settings.clear();
+    settings.sync();
+}
+
+} // namespace brookhum::test
