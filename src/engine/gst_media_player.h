@@ -2,27 +2,60 @@
 
 #include "engine/media_player.h"
 
+#include <memory>
+
 namespace brookhum {
 
-// Placeholder until the GStreamer player lands.
+class GstBusEvent;
+class GstPlaybin;
+
+// The media player over GStreamer's playbin: WAV, MP3 and, through the
+// fluidsynth decoder and a General MIDI soundfont, MIDI files. Sound goes to
+// the desktop's default output, or to the sink that the environment variable
+// BROOKHUM_AUDIO_SINK describes (for example "fakesink sync=true").
+//
+// Each instance has a pipeline of its own, so several can sound at once.
+// Completion notifications are posted to the instance as events and emitted
+// from its event handler, never from inside Play, Stop or Close, and never
+// while a Notify of the same instance is still being handled.
 class GstMediaPlayer : public MediaPlayer {
     Q_OBJECT
 public:
     explicit GstMediaPlayer(QObject *parent = nullptr);
     ~GstMediaPlayer() override;
 
-    void setFileName(const QString &path) override { m_fileName = path; }
-    QString FileName() const override { return m_fileName; }
+    void setFileName(const QString &path) override;
+    QString FileName() const override;
     void Open() override;
-    void Play() override {}
-    void Stop() override {}
-    void Close() override {}
-    void setTimeFormat(TimeFormat) override {}
-    qint64 Position() const override { return 0; }
-    void setPosition(qint64) override {}
+    void Play() override;
+    void Stop() override;
+    void Close() override;
+    void setTimeFormat(TimeFormat format) override;
+    qint64 Position() const override;
+    void setPosition(qint64 position) override;
+
+protected:
+    bool event(QEvent *event) override;
 
 private:
+    void requireOpen() const;
+    void handleBusEvent(const GstBusEvent &event);
+    void endPlay();
+    void postCompletion();
+    void deliverCompletion();
+
     QString m_fileName;
+    std::unique_ptr<GstPlaybin> m_playbin;
+    // Bumped for every pipeline, so that messages of a closed one are dropped.
+    quint64 m_generation = 0;
+    // Bumped for every Play, so that messages of an earlier play are dropped.
+    quint64 m_playId = 0;
+    bool m_playing = false;
+    // The reason the open pipeline failed while playing, if it did.
+    QString m_failure;
+    qint64 m_lastPosition = 0;
+    bool m_notifying = false;
+    int m_heldCompletions = 0;
 };
 
 } // namespace brookhum

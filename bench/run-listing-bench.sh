@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds and runs the directory listing benchmark; prints a table.
+# Usage: bench/run-listing-bench.sh [files-per-directory] [rounds]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build.sh >/dev/null
+build/bin/listing_bench "$@"
