@@ -58,7 +58,7 @@ void PlayEngine::NOneTimeStopClick()
     m_player.setTimeFormat(MediaPlayer::TimeFormat::Milliseconds);
     if (pause->isChecked()) {
         m_player.setPosition(m_state.PausePosition);
-        m_player.Play();
+        startPlayback();
         pause->setChecked(false);
         setTogglePicture(Toggle::OneTimeStop, false);
     } else {

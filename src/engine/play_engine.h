@@ -71,6 +71,7 @@ private:
     void setPlayingMenuState();
     void setTogglePicture(Toggle toggle, bool checked);
     void closePreviousFile();
+    void startPlayback();
 
     MenuActions &m_actions;
     MediaPlayer &m_player;
@@ -79,6 +80,10 @@ private:
     Wait m_wait;
     Clock m_clock;
     PlayState m_state;
+    // Plays started whose notification has not arrived yet.
+    int m_unnotifiedPlays = 0;
+    // Notifications still to come for plays that a file start cut short.
+    int m_supersededNotifications = 0;
 };
 
 } // namespace brookhum

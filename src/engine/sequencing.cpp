@@ -30,6 +30,10 @@ void PlayEngine::closePreviousFile()
         return;
     try {
         m_wait(3);
+        // A file still playing here is being replaced, not ending: the
+        // notification its stop raises must not move play on past the file
+        // that starts now.
+        m_supersededNotifications += m_unnotifiedPlays;
         m_player.Stop();
         m_player.Close();
         m_state.PlayerOpen = 0;
@@ -42,7 +46,7 @@ void PlayEngine::PlayCurrentFile()
     closePreviousFile();
 
     m_player.Open();
-    m_player.Play();
+    startPlayback();
 
     if (m_settings)
         m_settings->ShowBeginBars();
@@ -140,9 +144,21 @@ void PlayEngine::StartFilePlay()
     }
 }
 
+void PlayEngine::startPlayback()
+{
+    m_player.Play();
+    ++m_unnotifiedPlays;
+}
+
 void PlayEngine::BrookhumMediaPlayerNotify()
 {
     PlayState &s = m_state;
+    if (m_unnotifiedPlays > 0)
+        --m_unnotifiedPlays;
+    if (m_supersededNotifications > 0) {
+        --m_supersededNotifications;
+        return;
+    }
     if (m_actions.NOneTimeStop->isChecked())
         return;
 
@@ -153,7 +169,7 @@ void PlayEngine::BrookhumMediaPlayerNotify()
             return;
         }
         m_player.Open();
-        m_player.Play();
+        startPlayback();
         s.PlayerOpen = 1;
         return;
     }

@@ -346,3 +346,20 @@ TEST_F(Sequencing, AFileThatFailsToOpenDuringPlayIsReportedAndPlayRests)
     EXPECT_EQ(rig->player.pendingNotifications(), 0);
     EXPECT_TRUE(rig->actions.NStop->isEnabled()) << "stop is still offered";
 }
+
+TEST_F(Sequencing, AStartWhileAFilePlaysDoesNotSkipTheFileItStarts)
+{
+    // The set-up dialog, opened before play began, is closed while a file
+    // plays: the reload starts play again over the playing file.
+    directorySlot(1, {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s});
+    playAtStartUp();
+    rig->formCreate();
+    rig->load.LoadSettings();
+    EXPECT_EQ(played(), (QStringList{u"a.mp3"_s, u"a.mp3"_s}));
+
+    // The replaced play's notification arrives, then the new play's own end.
+    EXPECT_EQ(rig->player.deliverNotifications(5), 1);
+    EXPECT_EQ(played(), (QStringList{u"a.mp3"_s, u"a.mp3"_s}));
+    endTracks(*rig, 1);
+    EXPECT_EQ(played(), (QStringList{u"a.mp3"_s, u"a.mp3"_s, u"b.mp3"_s}));
+}

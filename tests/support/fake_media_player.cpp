@@ -61,10 +61,10 @@ void FakeMediaPlayer::finishPlayback()
     endPlay();
 }
 
-int FakeMediaPlayer::deliverNotifications()
+int FakeMediaPlayer::deliverNotifications(int limit)
 {
     int delivered = 0;
-    while (m_pending > 0) {
+    while (m_pending > 0 && delivered < limit) {
         --m_pending;
         ++delivered;
         Q_EMIT Notify();

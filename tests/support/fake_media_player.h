@@ -29,8 +29,9 @@ public:
     // The file playing reaches its end by itself.
     void finishPlayback();
     // Delivers held-back notifications, including those raised while they
-    // are handled, until none is left. Returns how many were delivered.
-    int deliverNotifications();
+    // are handled, until none is left or `limit` were delivered. Returns how
+    // many were delivered.
+    int deliverNotifications(int limit = 1'000);
     // finishPlayback() then deliverNotifications().
     int endTrack();
 
