@@ -10,20 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace brookhum::test {
 
-EngineRig::EngineRig() : engine(actions, player), load(engine, windows)
-{
-    engine.setWindowsPort(&windows);
-    engine.setSettingsPort(&load);
-    engine.setWait([this](int seconds) { waits.append(seconds); });
-    engine.setClock([this] { return now; });
-}
-
-void EngineRig::formCreate()
-{
-    load.FormCreateSettingsPart();
-    load.LoadSettings();
-}
-
 void storeTexts(const QList<std::pair<QString, QString>> &values)
 {
     RegIniFile store;

@@ -11,13 +11,21 @@
 
 namespace brookhum::test {
 
-// The play engine wired as in the program, around a fake media player and
-// fake bars, with zero-length waits and a clock the test sets.
-struct EngineRig {
-    EngineRig();
+// The play engine wired as in the program around a media player of the
+// test's choice and fake bars, with zero-length waits and a clock the test
+// sets.
+template <typename Player>
+struct EngineRigWith {
+    EngineRigWith() : engine(actions, player), load(engine, windows)
+    {
+        engine.setWindowsPort(&windows);
+        engine.setSettingsPort(&load);
+        engine.setWait([this](int seconds) { waits.append(seconds); });
+        engine.setClock([this] { return now; });
+    }
 
     MenuActions actions;
-    FakeMediaPlayer player;
+    Player player;
     FakeWindows windows;
     PlayEngine engine;
     SettingsLoad load;
@@ -27,8 +35,14 @@ struct EngineRig {
     PlayState &state() { return engine.state(); }
 
     // The main window's creation: settings part, then the settings load.
-    void formCreate();
+    void formCreate()
+    {
+        load.FormCreateSettingsPart();
+        load.LoadSettings();
+    }
 };
+
+using EngineRig = EngineRigWith<FakeMediaPlayer>;
 
 // Writes text values into the store, e.g. {{"BrookhumPlayFlag", "1"}}.
 void storeTexts(const QList<std::pair<QString, QString>> &values);

@@ -13,8 +13,11 @@ void FakeWindows::showFreshBar(Bar bar)
 
 void FakeWindows::setBarCaption(Bar bar, const QString &caption)
 {
-    if (record(bar).exists)
-        record(bar).caption = caption;
+    if (!record(bar).exists)
+        return;
+    record(bar).caption = caption;
+    if (bar == Bar::Indication)
+        indicationCaptions.append(caption);
 }
 
 void FakeWindows::setIndicationLabel(IndicationLabel label, const QString &text)

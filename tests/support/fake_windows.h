@@ -37,6 +37,7 @@ public:
     BarRecord indication;
     QMap<IndicationLabel, QString> labels;
     QMap<Toggle, bool> pictures;
+    QStringList indicationCaptions; // every caption the indication bar was given: one per file start
     int chosenDir = 0;
     QString chosenFile;
 };
