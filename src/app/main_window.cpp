@@ -117,7 +117,11 @@ void TForm1::createSetUpDialog()
     environment.reloadSettings = [this] { m_settingsLoad->LoadSettings(); };
     environment.makePreviewPlayer = m_makePreviewPlayer;
     environment.recordVersionDialog = [this](TForm3 *dialog) { m_forms.Form3 = dialog; };
-    m_forms.Form2 = new TForm2(this, std::move(environment));
+    auto *dialog = new TForm2(this, std::move(environment));
+    // Ending the program closes the windows that show; the set-up dialog must
+    // not load the settings, and perhaps start a track, on its way out.
+    connect(this, &TForm1::closeRequested, dialog, &TForm2::programEnding);
+    m_forms.Form2 = dialog;
 }
 
 void TForm1::NSetUpClick()

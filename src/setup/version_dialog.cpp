@@ -1,14 +1,70 @@
 #include "setup/version_dialog.h"
 
+#include "resources/design_font.h"
+#include "resources/pictures.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace brookhum {
+
+namespace {
+
+QFont boldFont(int pixelSize)
+{
+    QFont font = designFont(pixelSize);
+    font.setBold(true);
+    return font;
+}
+
+// Labels size themselves to their text, as the design's did; the design size
+// is the least they get.
+QLabel *placeLabel(QLabel *label, const QString &name, const QRect &design)
+{
+    label->setObjectName(name);
+    const QSize natural = label->sizeHint();
+    label->setGeometry(design.left(), design.top(), std::max(design.width(), natural.width()),
+                       std::max(design.height(), natural.height()));
+    return label;
+}
+
+} // namespace
 
 TForm3::TForm3(QWidget *owner) : QWidget(owner, Qt::Window)
 {
     setObjectName(u"Form3"_s);
     setWindowTitle(u"Ver.1.0.7"_s);
-    resize(278, 117);
+    setFont(designFont(12));
+    setFixedSize(278, 117);
+    move(281, 371);
+
+    Label2 = new QLabel(u"Brookhum1.0.7"_s, this);
+    Label2->setFont(boldFont(16));
+    placeLabel(Label2, u"Label2"_s, QRect(8, 2, 178, 16));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(u"Image1"_s);
+    const QPixmap picture = versionPicture();
+    Image1->setPixmap(picture);
+    Image1->setGeometry(8, 24, picture.isNull() ? 150 : picture.width(), picture.isNull() ? 30 : picture.height());
+
+    Button1 = new QPushButton(u"OK"_s, this);
+    Button1->setObjectName(u"Button1"_s);
+    Button1->setGeometry(176, 24, 51, 25);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+
+    Label1 = new QLabel(u"© Tarnwick — 音のある毎日を"_s, this);
+    Label1->setFont(boldFont(13));
+    placeLabel(Label1, u"Label1"_s, QRect(8, 64, 241, 13));
+}
+
+void TForm3::Button1Click()
+{
+    close();
 }
 
 } // namespace brookhum

@@ -1,0 +1,61 @@
+// The set-up dialog's small services: the preview of a listed file, help and
+// the version dialog.
+
+#include "engine/media_player.h"
+#include "setup/file_list_box.h"
+#include "setup/set_up_dialog.h"
+#include "setup/version_dialog.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QPushButton>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace brookhum {
+
+void TForm2::SetUpFileListBoxDblClick()
+{
+    MediaPlayer &player = SetUpMediaPlayer();
+    player.setFileName(m_ui.SetUpFileListBox->selectedFilePath());
+    player.Open();
+    player.Play();
+    m_ui.SetUpCloseBitBtn->setEnabled(true);
+    // No second preview can start while this one plays.
+    m_ui.SetUpFileListBox->setCtl3D(false);
+    m_ui.SetUpFileListBox->setEnabled(false);
+}
+
+void TForm2::SetUpCloseBitBtnClick()
+{
+    MediaPlayer &player = SetUpMediaPlayer();
+    player.Stop();
+    player.Close();
+    m_ui.SetUpCloseBitBtn->setEnabled(false);
+    // The list comes back with the player's notification.
+}
+
+void TForm2::SetUpMediaPlayerNotify()
+{
+    m_ui.SetUpCloseBitBtn->setEnabled(false);
+    m_ui.SetUpFileListBox->setEnabled(true);
+    m_ui.SetUpFileListBox->setCtl3D(true);
+}
+
+void TForm2::Help1Click()
+{
+    // Whether a program opens it is the desktop's business; a missing file
+    // gets no message of ours.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + u"/Brookhum.chm"_s));
+}
+
+void TForm2::VerClick()
+{
+    auto *version = new TForm3(this);
+    if (m_environment.recordVersionDialog)
+        m_environment.recordVersionDialog(version);
+    version->show();
+}
+
+} // namespace brookhum

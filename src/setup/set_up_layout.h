@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace brookhum {
+
+class DirectoryListBox;
+class DriveComboBox;
+class FileListBox;
+class SlotCheckBox;
+
+// The controls of the set-up dialog, by their design names. The slot
+// families are arrays: entry k - 1 is slot k (DirNo3CheckBox is
+// DirNoCheckBox[2]).
+struct SetUpControls {
+    QMenuBar *SetUpMainMenu = nullptr;
+    QMenu *Help = nullptr;
+    QAction *Ver = nullptr;
+    QAction *Help1 = nullptr;
+    QWidget *ClientArea = nullptr; // everything below the menu bar
+
+    QPushButton *SetUpButton = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QRadioButton *DirSetUpRadioButton = nullptr;
+    QRadioButton *FileSetUpRadioButton = nullptr;
+    QFrame *SetUpDirPanel = nullptr;
+    QFrame *SetUpFilePanel = nullptr;
+    DirectoryListBox *SetUpDirectoryListBox = nullptr;
+    DriveComboBox *SetUpDriveComboBox = nullptr;
+    FileListBox *SetUpFileListBox = nullptr;
+    QPushButton *SetUpCloseBitBtn = nullptr;
+    QCheckBox *FirstPlayCheckBox = nullptr;
+    QPushButton *CloseButton = nullptr;
+    QCheckBox *PlayBarBeginCheckBox = nullptr;
+    QCheckBox *IndicationBarBeginCheckBox = nullptr;
+    QPushButton *PointReButton = nullptr;
+
+    QLabel *Image2 = nullptr;
+    std::array<QLabel *, 10> Label{};
+    std::array<SlotCheckBox *, 10> DirNoCheckBox{};
+    std::array<QPushButton *, 10> SetUpDirDelNoButton{};
+
+    QLabel *Image1 = nullptr;
+    std::array<SlotCheckBox *, 10> FileNoCheckBox{};
+    std::array<QPushButton *, 10> SetUpFileDelNoButton{};
+};
+
+// Builds the set-up dialog's controls on `form` in their design state: the
+// menu bar on top, and below it a 518 x 476 client area that holds every
+// control at its design place and size, in the designed tab order. The form
+// gets a fixed size that fits both. No handler is connected here.
+SetUpControls buildSetUpControls(QWidget &form);
+
+} // namespace brookhum

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "setup/set_up_mode.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+
+namespace brookhum {
+
+// The state of the set-up dialog that saving stores.
+struct SetUpChoices {
+    bool firstPlay = false;
+    bool playBarBegin = false;
+    bool indicationBarBegin = false;
+    SetUpMode mode = SetUpMode::None;
+    std::array<QString, 10> slotPaths; // the pending paths of the mode's slots
+    std::array<bool, 10> slotTicks{};  // the ticks of the mode's slots
+};
+
+// One text value to write.
+struct StoreWrite {
+    QString name;
+    QString text;
+    friend bool operator==(const StoreWrite &, const StoreWrite &) = default;
+};
+
+// The writes of a save, in the order they are made: the three options, then,
+// when a mode is picked, the play kind and each slot of that mode as path
+// then flag. Paths go out exactly as they are; the other mode's slots are
+// not written at all.
+QList<StoreWrite> setUpWrites(const SetUpChoices &choices);
+
+} // namespace brookhum
