@@ -7,8 +7,6 @@
 #include "bars/select_play_bar.h"
 #include "settings/setting_names.h"
 
-#include <QLabel>
-
 namespace brookhum {
 
 BarWindows::BarWindows(FormRefs &forms, PlayEngine &engine, Wait selectBarWait)
@@ -70,23 +68,8 @@ void BarWindows::setBarCaption(Bar bar, const QString &caption)
 
 void BarWindows::setIndicationLabel(IndicationLabel label, const QString &text)
 {
-    TForm5 *bar = m_forms.Form5.data();
-    if (!bar)
-        return;
-    switch (label) {
-    case IndicationLabel::Next:
-        bar->NextLabel->setText(text);
-        break;
-    case IndicationLabel::Dir:
-        bar->DirLabel->setText(text);
-        break;
-    case IndicationLabel::AllDir:
-        bar->AllDirLabel->setText(text);
-        break;
-    case IndicationLabel::Count:
-        bar->CountLabel->setText(text);
-        break;
-    }
+    if (TForm5 *bar = m_forms.Form5.data())
+        bar->setLabelText(label, text);
 }
 
 void BarWindows::setTogglePicture(Toggle toggle, bool checked)
