@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QThread>
 
@@ -72,7 +71,9 @@ void TForm1::wireWindowCommands()
 void TForm1::FormCreate(bool withTrayIcon)
 {
     m_settingsLoad->FormCreateSettingsPart();
-    QGuiApplication::setApplicationDisplayName(u"Brookhum"_s);
+    // The application title. Only the name is set: a display name would be
+    // appended to every window title, and the bars show a file name there.
+    QCoreApplication::setApplicationName(u"Brookhum"_s);
     if (withTrayIcon)
         installTrayIcon();
     m_settingsLoad->LoadSettings();
@@ -81,7 +82,7 @@ void TForm1::FormCreate(bool withTrayIcon)
 void TForm1::installTrayIcon()
 {
     m_trayIcon = std::make_unique<QSystemTrayIcon>(applicationIcon());
-    m_trayIcon->setToolTip(QGuiApplication::applicationDisplayName());
+    m_trayIcon->setToolTip(QCoreApplication::applicationName());
     // Qt opens the context menu at the pointer on the right button's press.
     m_trayIcon->setContextMenu(m_popupMenu.get());
     connect(m_trayIcon.get(), &QSystemTrayIcon::activated, this,

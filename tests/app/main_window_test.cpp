@@ -230,7 +230,7 @@ TEST_F(MainWindowTest, TrayIconTakesItsTipFromTheApplicationTitle)
     options.trayIcon = true;
     TForm1 form1(forms, pending, std::move(options));
     ASSERT_NE(form1.trayIcon(), nullptr);
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), u"Brookhum"_s);
+    EXPECT_EQ(QCoreApplication::applicationName(), u"Brookhum"_s);
     EXPECT_EQ(form1.trayIcon()->toolTip(), u"Brookhum"_s);
     EXPECT_FALSE(form1.trayIcon()->icon().isNull());
     EXPECT_EQ(form1.trayIcon()->contextMenu(), &form1.popupMenu());
