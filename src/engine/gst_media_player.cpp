@@ -7,7 +7,12 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QScopeGuard>
+#include <QThreadPool>
 #include <QtDebug>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -29,6 +34,16 @@ constexpr qint64 SeekTolerance = 5;
 // The length of an MP3 is estimated from its bit rate, so a place a little
 // past the reported end still counts as the end.
 constexpr qint64 EndSlack = 250;
+
+// A soundfont is megabytes in many small blocks, loaded on this thread and
+// freed on another; the C library keeps such freed memory unless asked to
+// give it back, and a player that runs for days would grow by it.
+void releaseFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
 
 } // namespace
 
@@ -87,7 +102,20 @@ void GstMediaPlayer::Close()
         return;
     if (m_playing)
         endPlay();
-    m_playbin.reset();
+    std::unique_ptr<GstPlaybin> closed = std::move(m_playbin);
+    // Taking a MIDI pipeline down stalls for 100 ms while the synthesizer
+    // waits for its last voices to let go of the soundfont: long enough to be
+    // heard between two tracks. Detached from this player, it goes down on a
+    // worker thread instead, one at a time, so that pipelines never pile up.
+    if (closed->synthesizesMidi() && !m_tearingDown->exchange(true)) {
+        closed->detach();
+        QThreadPool::globalInstance()->start([pipeline = closed.release(), busy = m_tearingDown] {
+            delete pipeline;
+            releaseFreedMemory();
+            busy->store(false);
+        });
+    }
+    closed.reset();
     ++m_generation;
     QCoreApplication::removePostedEvents(this, GstBusEvent::eventType());
     m_lastPosition = 0;

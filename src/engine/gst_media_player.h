@@ -2,6 +2,7 @@
 
 #include "engine/media_player.h"
 
+#include <atomic>
 #include <memory>
 
 namespace brookhum {
@@ -46,6 +47,8 @@ private:
 
     QString m_fileName;
     std::unique_ptr<GstPlaybin> m_playbin;
+    // Set while a closed pipeline is being taken down on a worker thread.
+    std::shared_ptr<std::atomic<bool>> m_tearingDown = std::make_shared<std::atomic<bool>>(false);
     // Bumped for every pipeline, so that messages of a closed one are dropped.
     quint64 m_generation = 0;
     // Bumped for every Play, so that messages of an earlier play are dropped.

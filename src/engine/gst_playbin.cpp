@@ -163,6 +163,16 @@ void GstPlaybin::routeBusMessages()
     }
 }
 
+bool GstPlaybin::synthesizesMidi() const
+{
+    return m_fileName.endsWith(u".mid"_s, Qt::CaseInsensitive);
+}
+
+void GstPlaybin::detach()
+{
+    gst_bus_set_sync_handler(m_bus.get(), nullptr, nullptr, nullptr);
+}
+
 void GstPlaybin::setPlayId(quint64 playId)
 {
     m_route->playId.store(playId);

@@ -44,6 +44,13 @@ public:
     // Throws MediaError when the pipeline refuses.
     void seekMs(qint64 positionMs);
 
+    // Whether this pipeline renders MIDI through the synthesizer.
+    bool synthesizesMidi() const;
+
+    // From now on no message of this pipeline reaches the receiver, so the
+    // pipeline may be taken down on another thread.
+    void detach();
+
     // The text of an error message; with details, GStreamer's debug text too.
     static QString errorText(GstMessage *message, bool withDetails = false);
 

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -506,14 +507,15 @@ TEST_P(GstMediaPlayerFormatTest, ClosingReleasesTheWholePipeline)
     expectNotifications(notified, 1);
     ASSERT_TRUE(endOfStream.recorded);
 
-    bool released = false;
-    const auto markReleased = [](gpointer flag, GObject *) { *static_cast<bool *>(flag) = true; };
+    // A MIDI pipeline is taken down on a worker thread.
+    std::atomic<bool> released = false;
+    const auto markReleased = [](gpointer flag, GObject *) { static_cast<std::atomic<bool> *>(flag)->store(true); };
     GObject *pipeline = G_OBJECT(GST_MESSAGE_SRC(endOfStream.recorded->message()));
     g_object_weak_ref(pipeline, markReleased, &released);
     endOfStream.recorded.reset();
 
     player->Close();
-    EXPECT_TRUE(released);
+    EXPECT_TRUE(waitUntil([&] { return released.load(); }));
     if (!released)
         g_object_weak_unref(pipeline, markReleased, &released);
 }

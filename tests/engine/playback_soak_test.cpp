@@ -69,9 +69,12 @@ TEST(PlaybackSoak, TwoThousandFileChangesKeepOrderAndOneNotificationPerPlay)
     EngineRigWith<CountingGstPlayer> rig;
     rig.windows.createHiddenBars();
     long warmedUp = 0;
+    long halfway = 0;
     QObject::connect(&rig.player, &MediaPlayer::Notify, [&] {
         if (rig.player.notifications == 100)
             warmedUp = residentKilobytes();
+        if (rig.player.notifications == changes / 2)
+            halfway = residentKilobytes();
     });
     rig.formCreate();
     ASSERT_TRUE(waitUntil([&] { return rig.player.plays >= changes + 1 || !testApp().shownErrors.isEmpty(); },
@@ -87,6 +90,7 @@ TEST(PlaybackSoak, TwoThousandFileChangesKeepOrderAndOneNotificationPerPlay)
     for (int i = 0; i < played.size(); ++i)
         ASSERT_EQ(played[i], cycle[i % cycle.size()]) << "play " << i;
 
-    std::printf("soak: %d plays, %d notifications; resident memory after 100 plays %ld kB, at the end %ld kB\n",
-                rig.player.plays, rig.player.notifications, warmedUp, atEnd);
+    std::printf("soak: %d plays, %d notifications; resident memory after 100 plays %ld kB, after %d %ld kB, "
+                "at the end %ld kB\n",
+                rig.player.plays, rig.player.notifications, warmedUp, changes / 2, halfway, atEnd);
 }
