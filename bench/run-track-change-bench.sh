@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds and runs the track-change benchmark; prints a table.
+# Usage: bench/run-track-change-bench.sh [changes per format]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build.sh >/dev/null
+build/bin/track_change_bench "$@"

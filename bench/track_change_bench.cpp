@@ -1,0 +1,115 @@
+// Track-change overhead: from a file's natural end to the next file's first
+// audio buffer, for WAV, MP3 and MIDI, with the 3 seconds of silence between
+// files taken out (the engine's wait is replaced by none). The real engine,
+// settings load and GStreamer player run as in the program; a timing sink
+// notes when sound ends and starts. Prints a table.
+//
+// Usage: track_change_bench [changes per format]
+
+#include "engine/gst_media_player.h"
+#include "settings/setting_names.h"
+#include "support/engine_rig.h"
+#include "support/event_wait.h"
+#include "support/media_fixtures.h"
+#include "support/test_application.h"
+#include "timing_sink.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+using namespace brookhum;
+
+namespace {
+
+struct Format {
+    const char *name;
+    const char *extension;
+    std::function<void(const QString &)> write;
+    double targetMs;
+};
+
+// Milliseconds between each end of stream and the first buffer after it.
+std::vector<double> changeTimes(const std::vector<bench::SinkMark> &marks)
+{
+    std::vector<double> ms;
+    for (size_t i = 0; i + 1 < marks.size(); ++i) {
+        if (marks[i].kind == bench::SinkMark::EndOfStream && marks[i + 1].kind == bench::SinkMark::FirstBuffer)
+            ms.push_back(static_cast<double>(marks[i + 1].microseconds - marks[i].microseconds) / 1000.0);
+    }
+    return ms;
+}
+
+std::vector<double> measure(const Format &format, int changes, bench::TimingLog &log, const QString &root)
+{
+    test::clearSettingsStore();
+    const QString dir = root + u'/' + QLatin1StringView(format.name);
+    QDir().mkpath(dir);
+    for (int i = 0; i <= changes; ++i)
+        format.write(dir + u"/%1.%2"_s.arg(i, 3, 10, QLatin1Char('0')).arg(QLatin1StringView(format.extension)));
+    const auto names = settings::slotValueNames(settings::SlotKind::Directory, 1);
+    test::storeTexts({{names.path, dir}, {names.flag, u"1"_s}, {settings::PlayFlag(), u"1"_s}});
+
+    const size_t before = log.marks().size();
+    test::EngineRigWith<GstMediaPlayer> rig;
+    rig.formCreate();
+    test::waitUntil([&] { return log.marks().size() >= before + 2 * static_cast<size_t>(changes + 1); }, 120'000);
+    rig.engine.NStopClick();
+    const auto all = log.marks();
+    return changeTimes(std::vector<bench::SinkMark>(all.begin() + static_cast<long>(before), all.end()));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir config;
+    QTemporaryDir runtime;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("BROOKHUM_AUDIO_SINK", "brookhumtimingsink");
+    test::TestApplication app(argc, argv);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    const QStringList args = QCoreApplication::arguments();
+    const int changes = args.size() > 1 ? std::max(1, args[1].toInt()) : 20;
+
+    gst_init(nullptr, nullptr);
+    bench::TimingLog log;
+    bench::registerTimingSink(log);
+
+    const Format formats[] = {
+        {"wav", "wav", [](const QString &path) { test::writeToneWav(path, 300); }, 50},
+        {"mp3", "mp3", [](const QString &path) { test::writeToneMp3(path, 300); }, 50},
+        {"midi", "mid", [](const QString &path) { test::writeMidiFile(path, 300, true); }, 150},
+    };
+    QTemporaryDir media;
+    std::printf("\nTrack change: natural end of a file to the next file's first audio buffer,\n"
+                "without the 3 s wait between files, %d changes per format\n\n", changes);
+    std::printf("| %-6s | %7s | %9s | %7s | %9s | %-7s |\n", "format", "min ms", "median ms", "max ms", "target ms",
+                "met");
+    std::printf("|--------|---------|-----------|---------|-----------|---------|\n");
+    bool allMet = true;
+    for (const Format &format : formats) {
+        std::vector<double> ms = measure(format, changes, log, media.path());
+        if (ms.empty()) {
+            std::printf("| %-6s | no change measured%43s|\n", format.name, "");
+            allMet = false;
+            continue;
+        }
+        std::sort(ms.begin(), ms.end());
+        const double median = ms[ms.size() / 2];
+        const bool met = median < format.targetMs && ms.back() < format.targetMs;
+        allMet = allMet && met;
+        std::printf("| %-6s | %7.1f | %9.1f | %7.1f | %9.0f | %-7s |\n", format.name, ms.front(), median, ms.back(),
+                    format.targetMs, met ? "yes" : "NO");
+    }
+    std::printf("\n%s\n", allMet ? "all targets met" : "some targets NOT met");
+    return 0;
+}
