@@ -6,13 +6,13 @@
 #include "engine/menu_actions.h"
 #include "settings/setting_names.h"
 #include "support/engine_rig.h"
+#include "support/private_environment.h"
 #include "support/test_application.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -72,13 +72,9 @@ std::vector<double> timeRounds(int rounds, Work work)
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir config;
-    QTemporaryDir runtime;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const test::PrivateEnvironment environment;
     test::TestApplication app(argc, argv);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    environment.useForSettings();
     const QStringList args = QCoreApplication::arguments();
     const int perDirectory = args.size() > 1 ? args[1].toInt() : 10'000;
     const int rounds = args.size() > 2 ? args[2].toInt() : 9;

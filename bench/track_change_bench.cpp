@@ -11,12 +11,12 @@
 #include "support/engine_rig.h"
 #include "support/event_wait.h"
 #include "support/media_fixtures.h"
+#include "support/private_environment.h"
 #include "support/test_application.h"
 #include "timing_sink.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -69,14 +69,10 @@ std::vector<double> measure(const Format &format, int changes, bench::TimingLog 
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir config;
-    QTemporaryDir runtime;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const test::PrivateEnvironment environment;
     qputenv("BROOKHUM_AUDIO_SINK", "brookhumtimingsink");
     test::TestApplication app(argc, argv);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    environment.useForSettings();
     const QStringList args = QCoreApplication::arguments();
     const int changes = args.size() > 1 ? std::max(1, args[1].toInt()) : 20;
 

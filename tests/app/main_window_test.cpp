@@ -13,6 +13,7 @@
 #include "support/engine_rig.h"
 #include "support/fake_media_player.h"
 #include "support/test_application.h"
+#include "support/store_test.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,15 +27,8 @@ using namespace brookhum::test;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        clearSettingsStore();
-        testApp().shownErrors.clear();
-    }
-    void TearDown() override { clearSettingsStore(); }
-
     std::unique_ptr<TForm1> create()
     {
         TForm1::Options options;

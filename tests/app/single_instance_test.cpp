@@ -2,6 +2,7 @@
 // released when it ends, however it ends.
 
 #include "app/single_instance.h"
+#include "support/scoped_env.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,34 +18,11 @@
 using namespace Qt::StringLiterals;
 using brookhum::SingleInstance;
 using Result = SingleInstance::Result;
+using brookhum::test::ScopedEnv;
 
 namespace {
 
 const QString Name = u"TarnwickBrookhumTest"_s;
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char *name, const QByteArray &value) : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name))
-    {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~ScopedEnv()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char *m_name;
-    QByteArray m_old;
-    bool m_had;
-};
 
 } // namespace
 

@@ -31,21 +31,6 @@ namespace {
 
 constexpr int Deadline = 10000; // milliseconds for the window manager to act
 
-struct BarKind {
-    const char *name;
-    Bar bar;
-    QPoint designPlace;
-    QString xName;
-    QString yName;
-};
-
-const QList<BarKind> barKinds = {
-    {"select-play bar", Bar::Select, {188, 291}, settings::DirSelectXPointPlayFlag(),
-     settings::DirSelectYPointPlayFlag()},
-    {"indication bar", Bar::Indication, {265, 367}, settings::IndicationXPointPlayFlag(),
-     settings::IndicationYPointPlayFlag()},
-};
-
 QPoint storedPosition(const BarKind &kind)
 {
     RegIniFile store;

@@ -9,6 +9,7 @@
 #include "settings/setting_names.h"
 #include "support/engine_rig.h"
 #include "support/test_application.h"
+#include "support/store_test.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,30 +24,8 @@ using namespace brookhum::test;
 
 namespace {
 
-struct BarKind {
-    const char *name;
-    Bar bar;
-    QPoint designPlace;
-    QString xName;
-    QString yName;
-};
-
-const QList<BarKind> barKinds = {
-    {"select-play bar", Bar::Select, {188, 291}, settings::DirSelectXPointPlayFlag(),
-     settings::DirSelectYPointPlayFlag()},
-    {"indication bar", Bar::Indication, {265, 367}, settings::IndicationXPointPlayFlag(),
-     settings::IndicationYPointPlayFlag()},
-};
-
-class BarPositionTest : public ::testing::Test {
+class BarPositionTest : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        clearSettingsStore();
-        testApp().shownErrors.clear();
-    }
-    void TearDown() override { clearSettingsStore(); }
-
     // Opens a fresh bar from its tray command.
     static QWidget &showFresh(BarRig &rig, Bar bar)
     {

@@ -94,4 +94,11 @@ QImage comparable(const QPixmap &picture)
     return picture.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
+const QList<BarKind> barKinds = {
+    {"select-play bar", Bar::Select, {188, 291}, settings::DirSelectXPointPlayFlag(),
+     settings::DirSelectYPointPlayFlag()},
+    {"indication bar", Bar::Indication, {265, 367}, settings::IndicationXPointPlayFlag(),
+     settings::IndicationYPointPlayFlag()},
+};
+
 } // namespace brookhum::test

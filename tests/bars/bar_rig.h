@@ -2,10 +2,12 @@
 
 #include "app/form_refs.h"
 #include "app/main_window.h"
+#include "engine/ports.h"
 #include "setup/pending_slot_paths.h"
 #include "support/fake_media_player.h"
 
 #include <QPixmap>
+#include <QPoint>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -65,6 +67,17 @@ public:
 private:
     QTemporaryDir m_root;
 };
+
+// The two bars with their designed places and the names of their stored
+// positions.
+struct BarKind {
+    const char *name;
+    Bar bar;
+    QPoint designPlace;
+    QString xName;
+    QString yName;
+};
+extern const QList<BarKind> barKinds;
 
 // Opens a combo box's list as the user does, which runs its drop-down
 // handler, then picks an item with the keyboard or closes the list.

@@ -11,6 +11,7 @@
 #include "settings/setting_names.h"
 #include "support/engine_rig.h"
 #include "support/test_application.h"
+#include "support/store_test.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -46,17 +47,12 @@ QString nameOf(const QString &path)
     return QFileInfo(path).fileName();
 }
 
-class IndicationBarTest : public ::testing::Test {
+class IndicationBarTest : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        clearSettingsStore();
-        testApp().shownErrors.clear();
-    }
     void TearDown() override
     {
         rig.reset();
-        clearSettingsStore();
+        StoreTest::TearDown();
     }
 
     // Starts the program with what is stored so far.

@@ -14,6 +14,7 @@
 #include "settings/setting_names.h"
 #include "support/engine_rig.h"
 #include "support/test_application.h"
+#include "support/store_test.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -30,17 +31,12 @@ using namespace brookhum::test;
 
 namespace {
 
-class SelectPlayBarTest : public ::testing::Test {
+class SelectPlayBarTest : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        clearSettingsStore();
-        testApp().shownErrors.clear();
-    }
     void TearDown() override
     {
         rig.reset();
-        clearSettingsStore();
+        StoreTest::TearDown();
     }
 
     // Starts the program with what is stored so far and opens the bar from

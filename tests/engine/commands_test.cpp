@@ -5,6 +5,7 @@
 #include "settings/setting_names.h"
 #include "support/engine_rig.h"
 #include "support/test_application.h"
+#include "support/store_test.h"
 
 #include <QAction>
 #include <QSet>
@@ -19,15 +20,13 @@ using settings::slotValueNames;
 
 namespace {
 
-class Commands : public ::testing::Test {
+class Commands : public StoreTest {
 protected:
     void SetUp() override
     {
-        clearSettingsStore();
-        testApp().shownErrors.clear();
+        StoreTest::SetUp();
         rig.windows.createHiddenBars();
     }
-    void TearDown() override { clearSettingsStore(); }
 
     QString directorySlot(int k, const QStringList &files, bool on = true)
     {

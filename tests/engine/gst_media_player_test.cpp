@@ -8,6 +8,7 @@
 #include "engine/media_error.h"
 #include "support/event_wait.h"
 #include "support/media_fixtures.h"
+#include "support/scoped_env.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -26,27 +27,14 @@ using namespace Qt::StringLiterals;
 namespace brookhum {
 namespace {
 
+using test::ScopedAudioSink;
+
 constexpr int WaitMs = 10000;
 // How long a test listens for a notification that must not come.
 constexpr int QuietMs = 200;
 // How far a resumed play may be from where it paused.
 constexpr qint64 ResumeToleranceMs = 100;
 
-// Sets BROOKHUM_AUDIO_SINK for one test and puts the old value back.
-class ScopedAudioSink {
-public:
-    explicit ScopedAudioSink(const QByteArray &description) : m_old(qgetenv(Name))
-    {
-        qputenv(Name, description);
-    }
-    ~ScopedAudioSink() { qputenv(Name, m_old); }
-    ScopedAudioSink(const ScopedAudioSink &) = delete;
-    ScopedAudioSink &operator=(const ScopedAudioSink &) = delete;
-
-private:
-    static constexpr const char *Name = "BROOKHUM_AUDIO_SINK";
-    QByteArray m_old;
-};
 
 // Playing in real time, so that a test can act while a play is under way.
 ScopedAudioSink realTimeSink()

@@ -8,7 +8,9 @@
 #include "support/engine_rig.h"
 #include "support/event_wait.h"
 #include "support/media_fixtures.h"
+#include "support/scoped_env.h"
 #include "support/test_application.h"
+#include "support/store_test.h"
 
 #include <QAction>
 #include <QDir>
@@ -23,20 +25,8 @@ namespace {
 
 using RealRig = EngineRigWith<CountingGstPlayer>;
 
-class RealPlayback : public ::testing::Test {
+class RealPlayback : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        clearSettingsStore();
-        testApp().shownErrors.clear();
-        m_sink = qgetenv("BROOKHUM_AUDIO_SINK");
-    }
-    void TearDown() override
-    {
-        qputenv("BROOKHUM_AUDIO_SINK", m_sink);
-        clearSettingsStore();
-    }
-
     QString directory(const QString &name)
     {
         const QString path = media.path() + u'/' + name;
@@ -51,9 +41,6 @@ protected:
     }
 
     QTemporaryDir media;
-
-private:
-    QByteArray m_sink;
 };
 
 } // namespace
@@ -85,7 +72,7 @@ TEST_F(RealPlayback, EndsOfStreamDriveTheSequenceAcrossASlotBoundaryAndAWrap)
 TEST_F(RealPlayback, PauseResumeAndNextOnARealPipeline)
 {
     // Real-time pacing, so that a pause happens in the middle of the file.
-    qputenv("BROOKHUM_AUDIO_SINK", "fakesink sync=true");
+    const ScopedAudioSink sink("fakesink sync=true");
     const QString dir = directory(u"pause"_s);
     writeToneWav(dir + u"/1 long.wav"_s, 3000);
     writeToneWav(dir + u"/2 short.wav"_s, 100);

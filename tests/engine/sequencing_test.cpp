@@ -6,6 +6,7 @@
 #include "settings/setting_names.h"
 #include "support/engine_rig.h"
 #include "support/test_application.h"
+#include "support/store_test.h"
 
 #include <QAction>
 #include <QDir>
@@ -21,15 +22,8 @@ using settings::slotValueNames;
 
 namespace {
 
-class Sequencing : public ::testing::Test {
+class Sequencing : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        clearSettingsStore();
-        testApp().shownErrors.clear();
-    }
-    void TearDown() override { clearSettingsStore(); }
-
     // Stores directory slot k with the given files and switches it on.
     QString directorySlot(int k, const QStringList &files)
     {

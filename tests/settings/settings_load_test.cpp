@@ -5,6 +5,7 @@
 #include "settings/setting_names.h"
 #include "support/engine_rig.h"
 #include "support/test_application.h"
+#include "support/store_test.h"
 
 #include <QAction>
 #include <QDir>
@@ -26,11 +27,8 @@ QString dirFlag(int k) { return slotValueNames(SlotKind::Directory, k).flag; }
 QString filePath(int k) { return slotValueNames(SlotKind::File, k).path; }
 QString fileFlag(int k) { return slotValueNames(SlotKind::File, k).flag; }
 
-class SettingsLoadTest : public ::testing::Test {
+class SettingsLoadTest : public StoreTest {
 protected:
-    void SetUp() override { clearSettingsStore(); }
-    void TearDown() override { clearSettingsStore(); }
-
     QTemporaryDir media;
 };
 

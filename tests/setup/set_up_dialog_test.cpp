@@ -15,6 +15,7 @@
 #include "support/engine_rig.h"
 #include "support/fake_media_player.h"
 #include "support/test_application.h"
+#include "support/store_test.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -40,13 +41,8 @@ using settings::slotValueNames;
 
 namespace {
 
-class SetUpDialogTest : public ::testing::Test {
+class SetUpDialogTest : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        clearSettingsStore();
-        testApp().shownErrors.clear();
-    }
     void TearDown() override
     {
         QFile::remove(storeFile());

@@ -10,7 +10,9 @@
 #include "support/engine_rig.h"
 #include "support/fake_media_player.h"
 #include "support/media_fixtures.h"
+#include "support/scoped_env.h"
 #include "support/test_application.h"
+#include "support/store_test.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -35,19 +37,6 @@ namespace {
 
 constexpr int NotifyWaitMs = 10000;
 
-// Sets BROOKHUM_AUDIO_SINK while it lives.
-class ScopedAudioSink {
-public:
-    explicit ScopedAudioSink(const QByteArray &description) : m_old(qgetenv(Name)) { qputenv(Name, description); }
-    ~ScopedAudioSink() { qputenv(Name, m_old); }
-    ScopedAudioSink(const ScopedAudioSink &) = delete;
-    ScopedAudioSink &operator=(const ScopedAudioSink &) = delete;
-
-private:
-    static constexpr const char *Name = "BROOKHUM_AUDIO_SINK";
-    QByteArray m_old;
-};
-
 // Where a preview stands, as the user sees it.
 struct PreviewLook {
     bool listEnabled;
@@ -66,16 +55,14 @@ std::ostream &operator<<(std::ostream &out, const PreviewLook &look)
                << look.stopEnabled << "}";
 }
 
-class SetUpServicesTest : public ::testing::Test {
+class SetUpServicesTest : public StoreTest {
 protected:
     void SetUp() override
     {
-        clearSettingsStore();
-        testApp().shownErrors.clear();
+        StoreTest::SetUp();
         songs = media.path() + u"/試聴 \"preview\""_s;
         QDir().mkpath(songs);
     }
-    void TearDown() override { clearSettingsStore(); }
 
     // A dialog in file mode listing `songs`, with `file` selected.
     std::unique_ptr<TForm2> openOn(const QString &file)

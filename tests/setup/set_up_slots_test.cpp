@@ -9,6 +9,7 @@
 #include "set_up_rig.h"
 #include "support/engine_rig.h"
 #include "support/test_application.h"
+#include "support/store_test.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -49,18 +50,16 @@ bool hintGone()
     return QTest::qWaitFor([] { return hintWindow() == nullptr; }, 5000);
 }
 
-class SetUpSlotsTest : public ::testing::Test {
+class SetUpSlotsTest : public StoreTest {
 protected:
     void SetUp() override
     {
-        clearSettingsStore();
-        testApp().shownErrors.clear();
+        StoreTest::SetUp();
         ASSERT_TRUE(hintGone());
         music = makeDirectoryWithFiles(media, u"music"_s, {u"a.mp3"_s, u"b.wav"_s});
         jazz = makeDirectoryWithFiles(media, u"music/jazz"_s, {});
         rock = makeDirectoryWithFiles(media, u"music/rock"_s, {});
     }
-    void TearDown() override { clearSettingsStore(); }
 
     // Selects the row whose path (directory list) or text (file list) is `entry`.
     static void select(DragSourceListBox &list, const QString &entry)

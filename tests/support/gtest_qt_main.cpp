@@ -1,24 +1,16 @@
 // Test entry: a private settings store and runtime directory, the offscreen
 // platform unless the environment asks for another, then GoogleTest.
 
+#include "support/private_environment.h"
 #include "support/test_application.h"
-
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir config;
-    QTemporaryDir runtime;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
+    const brookhum::test::PrivateEnvironment environment;
     ::testing::InitGoogleTest(&argc, argv);
     brookhum::test::TestApplication app(argc, argv);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    environment.useForSettings();
     return RUN_ALL_TESTS();
 }
