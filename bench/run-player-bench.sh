@@ -23,7 +23,11 @@
 # Usage: bench/run-player-bench.sh [build directory]   (default: ./build)
 set -euo pipefail
 
+cd "$(dirname "$0")/.."
 build_dir=${1:-build}
+if [ "$build_dir" = build ]; then
+  scripts/build.sh >/dev/null
+fi
 bench="$build_dir/bin/player_bench"
 seconds=${BENCH_SECONDS:-60}
 rounds=${BENCH_ROUNDS:-3}
