@@ -5,12 +5,13 @@
 #include "bars/bar_position.h"
 #include "bars/indication_bar.h"
 #include "bars/select_play_bar.h"
+#include "engine/native_path.h"
 #include "settings/setting_names.h"
 
 namespace brookhum {
 
-BarWindows::BarWindows(FormRefs &forms, PlayEngine &engine, Wait selectBarWait)
-    : m_forms(forms), m_engine(engine), m_selectBarWait(std::move(selectBarWait))
+BarWindows::BarWindows(FormRefs &forms, PlayEngine &engine, RegIniFile &store, Wait selectBarWait)
+    : m_forms(forms), m_engine(engine), m_store(store), m_selectBarWait(std::move(selectBarWait))
 {
 }
 
@@ -38,9 +39,9 @@ void BarWindows::createBar(Bar bar)
     if (QWidget *previous = current(bar))
         previous->deleteLater();
     if (bar == Bar::Select)
-        m_forms.Form4 = new TForm4(m_forms.Form1, m_engine, m_selectBarWait);
+        m_forms.Form4 = new TForm4(m_forms.Form1, m_engine, m_store, m_selectBarWait);
     else
-        m_forms.Form5 = new TForm5(m_forms.Form1);
+        m_forms.Form5 = new TForm5(m_forms.Form1, m_store);
 }
 
 void BarWindows::showFreshBar(Bar bar)
@@ -49,9 +50,9 @@ void BarWindows::showFreshBar(Bar bar)
     QWidget *window = current(bar);
     window->show();
     if (bar == Bar::Select)
-        placeBarFromStore(*window, settings::DirSelectXPointPlayFlag(), settings::DirSelectYPointPlayFlag());
+        placeBarFromStore(*window, m_store, settings::DirSelectXPointPlayFlag(), settings::DirSelectYPointPlayFlag());
     else
-        placeBarFromStore(*window, settings::IndicationXPointPlayFlag(), settings::IndicationYPointPlayFlag());
+        placeBarFromStore(*window, m_store, settings::IndicationXPointPlayFlag(), settings::IndicationYPointPlayFlag());
 }
 
 void BarWindows::showBar(Bar bar)
@@ -63,13 +64,13 @@ void BarWindows::showBar(Bar bar)
 void BarWindows::setBarCaption(Bar bar, const QString &caption)
 {
     if (QWidget *window = current(bar))
-        window->setWindowTitle(caption);
+        window->setWindowTitle(displayText(caption));
 }
 
 void BarWindows::setIndicationLabel(IndicationLabel label, const QString &text)
 {
     if (TForm5 *bar = m_forms.Form5.data())
-        bar->setLabelText(label, text);
+        bar->setLabelText(label, displayText(text));
 }
 
 void BarWindows::setTogglePicture(Toggle toggle, bool checked)

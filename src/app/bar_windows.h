@@ -9,6 +9,7 @@ class QWidget;
 namespace brookhum {
 
 class PlayEngine;
+class RegIniFile;
 struct FormRefs;
 
 // The bars as the engine and the settings load see them: always the current
@@ -17,7 +18,7 @@ class BarWindows : public WindowsPort {
 public:
     using Wait = std::function<void(int seconds)>;
 
-    BarWindows(FormRefs &forms, PlayEngine &engine, Wait selectBarWait);
+    BarWindows(FormRefs &forms, PlayEngine &engine, RegIniFile &store, Wait selectBarWait);
 
     bool barExists(Bar bar) const override;
     bool barShowing(Bar bar) const override;
@@ -39,6 +40,7 @@ private:
 
     FormRefs &m_forms;
     PlayEngine &m_engine;
+    RegIniFile &m_store;
     Wait m_selectBarWait;
 };
 

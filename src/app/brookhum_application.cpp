@@ -16,6 +16,14 @@ bool BrookhumApplication::notify(QObject *receiver, QEvent *event)
     }
 }
 
+void BrookhumApplication::showNotice(const QString &message)
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, applicationName(), message, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
 void BrookhumApplication::showException(const QString &message)
 {
     QMessageBox::critical(nullptr, applicationDisplayName(), message);

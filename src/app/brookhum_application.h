@@ -16,6 +16,10 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
     void showException(const QString &message) override;
+
+    // Tells the user something worth knowing without stopping anything: the
+    // message stays on screen until it is closed, and play goes on.
+    void showNotice(const QString &message);
 };
 
 } // namespace brookhum

@@ -22,10 +22,11 @@ using namespace Qt::StringLiterals;
 
 namespace brookhum {
 
-TForm1::TForm1(FormRefs &forms, PendingSlotPaths &pending, Options options)
+TForm1::TForm1(FormRefs &forms, PendingSlotPaths &pending, RegIniFile &store, Options options)
     : QWidget(nullptr)
     , m_forms(forms)
     , m_pending(pending)
+    , m_store(store)
     , m_makePreviewPlayer(std::move(options.makePreviewPlayer))
     , m_actions(std::make_unique<MenuActions>())
     , m_player(options.player ? std::move(options.player) : std::make_unique<GstMediaPlayer>())
@@ -41,8 +42,10 @@ TForm1::TForm1(FormRefs &forms, PendingSlotPaths &pending, Options options)
 
     m_engine = std::make_unique<PlayEngine>(*m_actions, *m_player);
     m_engine->setWait(wait);
-    m_bars = std::make_unique<BarWindows>(m_forms, *m_engine, wait);
-    m_settingsLoad = std::make_unique<SettingsLoad>(*m_engine, *m_bars);
+    if (options.clock)
+        m_engine->setClock(options.clock);
+    m_bars = std::make_unique<BarWindows>(m_forms, *m_engine, m_store, wait);
+    m_settingsLoad = std::make_unique<SettingsLoad>(*m_engine, *m_bars, m_store);
     m_engine->setWindowsPort(m_bars.get());
     m_engine->setSettingsPort(m_settingsLoad.get());
     m_popupMenu = buildPopupMenu(*m_actions);
@@ -115,6 +118,7 @@ void TForm1::createSetUpDialog()
 {
     SetUpEnvironment environment;
     environment.pending = &m_pending;
+    environment.store = &m_store;
     environment.reloadSettings = [this] { m_settingsLoad->LoadSettings(); };
     environment.makePreviewPlayer = m_makePreviewPlayer;
     environment.recordVersionDialog = [this](TForm3 *dialog) { m_forms.Form3 = dialog; };

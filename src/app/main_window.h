@@ -16,6 +16,7 @@ namespace brookhum {
 class BarWindows;
 class MediaPlayer;
 class MenuActions;
+class RegIniFile;
 class SettingsLoad;
 struct FormRefs;
 struct PendingSlotPaths;
@@ -29,10 +30,11 @@ public:
         std::unique_ptr<MediaPlayer> player;           // the track player; GStreamer when empty
         std::function<std::unique_ptr<MediaPlayer>()> makePreviewPlayer; // GStreamer when empty
         PlayEngine::Wait wait;                         // blocking waits; real seconds when empty
+        PlayEngine::Clock clock;                       // seeds the random order; the calendar when empty
         bool trayIcon = true;                          // off for tests on the offscreen platform
     };
 
-    TForm1(FormRefs &forms, PendingSlotPaths &pending, Options options);
+    TForm1(FormRefs &forms, PendingSlotPaths &pending, RegIniFile &store, Options options);
     ~TForm1() override;
 
     // --- menu commands of the window ---
@@ -65,6 +67,7 @@ private:
 
     FormRefs &m_forms;
     PendingSlotPaths &m_pending;
+    RegIniFile &m_store;
     std::function<std::unique_ptr<MediaPlayer>()> m_makePreviewPlayer;
     std::unique_ptr<MenuActions> m_actions;
     std::unique_ptr<MediaPlayer> m_player;

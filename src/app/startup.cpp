@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "resources/design_font.h"
+#include "settings/reg_ini_file.h"
 #include "setup/pending_slot_paths.h"
 #include "setup/version_dialog.h"
 
@@ -29,9 +30,10 @@ int runBrookhum(int argc, char **argv)
 
     FormRefs forms;
     PendingSlotPaths pending;
+    RegIniFile store(RegIniFile::defaultLocation(), [&app](const QString &message) { app.showNotice(message); });
     std::unique_ptr<TForm1> mainWindow;
     try {
-        mainWindow = std::make_unique<TForm1>(forms, pending, TForm1::Options{});
+        mainWindow = std::make_unique<TForm1>(forms, pending, store, TForm1::Options{});
         mainWindow->createSetUpDialog();
         forms.Form3 = new TForm3(mainWindow.get());
         mainWindow->bars().createBar(Bar::Select);

@@ -9,9 +9,8 @@
 
 namespace brookhum {
 
-void placeBarFromStore(QWidget &bar, const QString &xName, const QString &yName)
+void placeBarFromStore(QWidget &bar, RegIniFile &store, const QString &xName, const QString &yName)
 {
-    RegIniFile store;
     const std::optional<int> x = settings::readPositionOrInit(store, xName);
     const std::optional<int> y = settings::readPositionOrInit(store, yName);
     if (!x && !y)
@@ -20,10 +19,9 @@ void placeBarFromStore(QWidget &bar, const QString &xName, const QString &yName)
     placeBarFrame(bar, QPoint(x.value_or(designed.x()), y.value_or(designed.y())));
 }
 
-void storeBarPosition(const QWidget &bar, const QString &xName, const QString &yName)
+void storeBarPosition(const QWidget &bar, RegIniFile &store, const QString &xName, const QString &yName)
 {
     const QPoint frame = bar.frameGeometry().topLeft();
-    RegIniFile store;
     store.WriteInteger(settings::section(), xName, frame.x());
     store.WriteInteger(settings::section(), yName, frame.y());
 }

@@ -6,6 +6,10 @@
 class QWidget;
 
 namespace brookhum {
+class RegIniFile;
+}
+
+namespace brookhum {
 
 // A bar's position is the top-left corner of its outer frame (title bar and
 // border included), in screen pixels: what the user sees move.
@@ -13,10 +17,10 @@ namespace brookhum {
 // Places a bar that has just been shown from its stored position. An absent
 // coordinate (also a stored -1) is stored as 50 and leaves that edge where
 // the design put it.
-void placeBarFromStore(QWidget &bar, const QString &xName, const QString &yName);
+void placeBarFromStore(QWidget &bar, RegIniFile &store, const QString &xName, const QString &yName);
 
 // Stores a bar's left edge, then its top edge.
-void storeBarPosition(const QWidget &bar, const QString &xName, const QString &yName);
+void storeBarPosition(const QWidget &bar, RegIniFile &store, const QString &xName, const QString &yName);
 
 // Puts the bar's outer frame at a screen position.
 void placeBarFrame(QWidget &bar, QPoint framePosition);

@@ -28,7 +28,7 @@ void fitWidthToText(QLabel &label)
 
 } // namespace
 
-TForm5::TForm5(QWidget *owner) : QWidget(owner, barWindowFlags())
+TForm5::TForm5(QWidget *owner, RegIniFile &store) : QWidget(owner, barWindowFlags()), m_store(store)
 {
     setObjectName(u"Form5"_s);
     setUpBarWindow(*this, QSize(293, 28), QPoint(265, 367), indicationBarIcon());
@@ -94,7 +94,7 @@ void TForm5::mousePressEvent(QMouseEvent *event)
 
 void TForm5::FormClick()
 {
-    storeBarPosition(*this, settings::IndicationXPointPlayFlag(), settings::IndicationYPointPlayFlag());
+    storeBarPosition(*this, m_store, settings::IndicationXPointPlayFlag(), settings::IndicationYPointPlayFlag());
 }
 
 void TForm5::closeEvent(QCloseEvent *event)
@@ -105,7 +105,7 @@ void TForm5::closeEvent(QCloseEvent *event)
 
 void TForm5::FormClose()
 {
-    storeBarPosition(*this, settings::IndicationXPointPlayFlag(), settings::IndicationYPointPlayFlag());
+    storeBarPosition(*this, m_store, settings::IndicationXPointPlayFlag(), settings::IndicationYPointPlayFlag());
 }
 
 } // namespace brookhum

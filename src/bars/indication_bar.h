@@ -7,6 +7,10 @@
 class QLabel;
 
 namespace brookhum {
+class RegIniFile;
+}
+
+namespace brookhum {
 
 // The indication bar: the playing file in its title, the next file, the
 // directory slot, the loaded slots and the position in the slot. The engine
@@ -14,7 +18,7 @@ namespace brookhum {
 class TForm5 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm5(QWidget *owner);
+    TForm5(QWidget *owner, RegIniFile &store);
 
     // Sets one label's text; the label takes the width of its text.
     void setLabelText(IndicationLabel label, const QString &text);
@@ -36,6 +40,8 @@ protected:
 private:
     QLabel *makeLabel(const QString &name, const QString &text, QPoint place);
     QLabel *label(IndicationLabel which) const;
+
+    RegIniFile &m_store;
 };
 
 } // namespace brookhum

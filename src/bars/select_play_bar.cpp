@@ -7,6 +7,7 @@
 #include "bars/toggle_pictures.h"
 #include "engine/error_report.h"
 #include "engine/menu_actions.h"
+#include "engine/native_path.h"
 #include "engine/path_text.h"
 #include "engine/play_engine.h"
 #include "resources/pictures.h"
@@ -31,8 +32,8 @@ BitButton *makeButton(QWidget *bar, const QString &name, int left)
 
 } // namespace
 
-TForm4::TForm4(QWidget *owner, PlayEngine &engine, Wait wait)
-    : QWidget(owner, barWindowFlags()), m_engine(engine), m_wait(std::move(wait))
+TForm4::TForm4(QWidget *owner, PlayEngine &engine, RegIniFile &store, Wait wait)
+    : QWidget(owner, barWindowFlags()), m_engine(engine), m_store(store), m_wait(std::move(wait))
 {
     setObjectName(u"Form4"_s);
     setUpBarWindow(*this, QSize(369, 28), QPoint(188, 291), selectBarIcon());
@@ -121,7 +122,7 @@ void TForm4::closeEvent(QCloseEvent *event)
 
 void TForm4::FormClose()
 {
-    storeBarPosition(*this, settings::DirSelectXPointPlayFlag(), settings::DirSelectYPointPlayFlag());
+    storeBarPosition(*this, m_store, settings::DirSelectXPointPlayFlag(), settings::DirSelectYPointPlayFlag());
 }
 
 int TForm4::slotOfDirectoryList() const
@@ -163,7 +164,7 @@ void TForm4::SelectPlayComboBoxDropDown()
     SelectPlayComboBox->clear();
     // Listing order, not the play order: the user finds the file by name.
     for (int i = 0; i < count; ++i)
-        SelectPlayComboBox->addItem(fileNamePart(s.DirFiles[k - 1][i]));
+        SelectPlayComboBox->addItem(displayText(fileNamePart(s.DirFiles[k - 1][i])));
     SelectPlayComboBox->setCurrentIndex(-1);
 }
 

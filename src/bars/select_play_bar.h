@@ -13,6 +13,7 @@ namespace brookhum {
 class BitButton;
 class DropDownComboBox;
 class PlayEngine;
+class RegIniFile;
 
 // The select-play bar: a directory slot chooser, a chooser for a file of that
 // slot and six picture buttons that forward to the tray menu's commands. It
@@ -23,7 +24,7 @@ public:
     // A blocking wait of whole seconds on the user-interface thread.
     using Wait = std::function<void(int seconds)>;
 
-    TForm4(QWidget *owner, PlayEngine &engine, Wait wait);
+    TForm4(QWidget *owner, PlayEngine &engine, RegIniFile &store, Wait wait);
 
     // Shows the picture of a toggle for the new state of its check mark.
     void setTogglePicture(Toggle toggle, bool checked);
@@ -66,6 +67,7 @@ private:
     int slotOfDirectoryList() const;
 
     PlayEngine &m_engine;
+    RegIniFile &m_store;
     Wait m_wait;
 };
 

@@ -1,9 +1,11 @@
 #include "engine/directory_listing.h"
 
+#include "engine/native_path.h"
+
 #include <QDir>
-#include <QFile>
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,7 +56,7 @@ bool nameLess(const std::string &a, const std::string &b)
 // Keeps the `limit` smallest names seen, in order.
 class SmallestNames {
 public:
-    explicit SmallestNames(int limit) : m_limit(static_cast<size_t>(std::max(limit, 0))) { m_names.reserve(m_limit + 1); }
+    explicit SmallestNames(int limit) : m_limit(static_cast<size_t>(std::max(limit, 0))) { m_names.reserve(std::min<size_t>(m_limit, 64) + 1); }
 
     void offer(std::string_view candidate)
     {
@@ -91,12 +93,18 @@ bool hasPlayableExtension(const QString &fileName)
 
 #ifndef Q_OS_WIN
 
-std::optional<QStringList> listPlayableFiles(const QString &directory, int limit)
+namespace {
+
+enum class EntryKind { PlayableFile, Subdirectory };
+
+// The names of a directory's entries of one kind, hidden ones left out,
+// keeping the `limit` first in name order. nullopt when the directory cannot
+// be read.
+std::optional<QStringList> scanDirectory(const QString &directory, EntryKind kind, int limit)
 {
     if (directory.isEmpty())
         return std::nullopt;
-    const QByteArray encoded = QFile::encodeName(directory);
-    DIR *dir = ::opendir(encoded.constData());
+    DIR *dir = ::opendir(nativePath(directory).constData());
     if (!dir)
         return std::nullopt;
     struct Closer {
@@ -104,26 +112,50 @@ std::optional<QStringList> listPlayableFiles(const QString &directory, int limit
         ~Closer() { ::closedir(d); }
     } closer{dir};
     const int dirFd = ::dirfd(dir);
+    const bool wantFiles = kind == EntryKind::PlayableFile;
 
     SmallestNames kept(limit);
     while (const dirent *entry = ::readdir(dir)) {
         const std::string_view name(entry->d_name);
-        if (name.empty() || name[0] == '.' || !endsWithPlayableExtension(name))
+        if (name.empty() || name[0] == '.' || (wantFiles && !endsWithPlayableExtension(name)))
             continue;
-        bool regular = entry->d_type == DT_REG;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+        unsigned char type = entry->d_type;
+        if (type == DT_UNKNOWN || type == DT_LNK) {
             struct stat st {};
-            regular = ::fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+            if (::fstatat(dirFd, entry->d_name, &st, 0) != 0)
+                continue;
+            type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : DT_UNKNOWN;
         }
-        if (regular)
+        if (type == (wantFiles ? DT_REG : DT_DIR))
             kept.offer(name);
     }
 
-    QStringList paths;
-    paths.reserve(static_cast<qsizetype>(kept.names().size()));
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(kept.names().size()));
     for (const std::string &name : kept.names())
-        paths.append(joinPath(directory, QFile::decodeName(QByteArray::fromStdString(name))));
-    return paths;
+        names.append(pathFromNative(name));
+    return names;
+}
+
+std::optional<QStringList> joinedPaths(const QString &directory, std::optional<QStringList> names)
+{
+    if (names) {
+        for (QString &name : *names)
+            name = joinPath(directory, name);
+    }
+    return names;
+}
+
+} // namespace
+
+std::optional<QStringList> listPlayableFiles(const QString &directory, int limit)
+{
+    return joinedPaths(directory, scanDirectory(directory, EntryKind::PlayableFile, limit));
+}
+
+QStringList listSubdirectoryNames(const QString &directory)
+{
+    return scanDirectory(directory, EntryKind::Subdirectory, std::numeric_limits<int>::max()).value_or(QStringList());
 }
 
 #else
@@ -145,6 +177,11 @@ std::optional<QStringList> listPlayableFiles(const QString &directory, int limit
     for (const std::string &name : kept.names())
         paths.append(joinPath(directory, QString::fromStdString(name)));
     return paths;
+}
+
+QStringList listSubdirectoryNames(const QString &directory)
+{
+    return QDir(directory).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
 }
 
 #endif

@@ -16,6 +16,10 @@ namespace brookhum {
 // memory. A directory that does not exist or cannot be read gives nullopt.
 std::optional<QStringList> listPlayableFiles(const QString &directory, int limit);
 
+// The names of a directory's subdirectories (links to directories included,
+// hidden ones left out) in the same order; empty when it cannot be read.
+QStringList listSubdirectoryNames(const QString &directory);
+
 // Whether a name carries one of the three playable extensions, in any case.
 bool hasPlayableExtension(const QString &fileName);
 

@@ -1,6 +1,7 @@
 #include "engine/menu_actions.h"
 
 #include "engine/error_report.h"
+#include "engine/native_path.h"
 
 #include <QAction>
 
@@ -74,7 +75,7 @@ void MenuActions::onTriggered(QAction *entry, QObject *context, std::function<vo
 
 QString menuTextForPath(const QString &path)
 {
-    QString text = path;
+    QString text = displayText(path);
     return text.replace(u'&', u"&&"_s);
 }
 

@@ -43,7 +43,8 @@ public:
     void onTriggered(QAction *entry, QObject *context, std::function<void()> handler);
 };
 
-// Menu text for a path: an ampersand would otherwise be taken for a mnemonic.
+// Menu text for a path, as the user can read it; an ampersand would otherwise
+// be taken for a mnemonic.
 QString menuTextForPath(const QString &path);
 
 } // namespace brookhum

@@ -2,6 +2,7 @@
 
 #include "engine/directory_listing.h"
 #include "engine/menu_actions.h"
+#include "engine/native_path.h"
 #include "engine/path_text.h"
 #include "engine/play_engine.h"
 #include "settings/read_or_init.h"
@@ -10,7 +11,6 @@
 
 #include <QAction>
 #include <QDebug>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -36,15 +36,17 @@ bool anySlotOn(const SlotTexts &flags)
 
 } // namespace
 
-SettingsLoad::SettingsLoad(PlayEngine &engine, WindowsPort &windows) : m_engine(engine), m_windows(windows) {}
+SettingsLoad::SettingsLoad(PlayEngine &engine, WindowsPort &windows, RegIniFile &store)
+    : m_engine(engine), m_windows(windows), m_store(store)
+{
+}
 
 void SettingsLoad::FormCreateSettingsPart()
 {
-    RegIniFile store;
     MenuActions &a = m_engine.actions();
     PlayState &s = m_engine.state();
 
-    const auto play = settings::readTextOrInit(store, settings::PlayFlag());
+    const auto play = settings::readTextOrInit(m_store, settings::PlayFlag());
     s.PlayFlag = play.text;
     if (play.absent) {
         a.NPlay->setEnabled(true);
@@ -57,26 +59,25 @@ void SettingsLoad::FormCreateSettingsPart()
             entry->setEnabled(false);
     }
 
-    const auto random = settings::readTextOrInit(store, settings::RandPlayFlag());
+    const auto random = settings::readTextOrInit(m_store, settings::RandPlayFlag());
     a.NRandDirAll->setChecked(!random.absent && random.text != Zero);
 }
 
 void SettingsLoad::LoadSettings()
 {
-    RegIniFile store;
     m_engine.state().AllDirText = u"AllDir:"_s;
-    loadPlayKind(store);
+    loadPlayKind();
     for (int k = 1; k <= SlotCount; ++k)
-        loadDirectorySlot(store, k);
+        loadDirectorySlot(k);
     for (int k = 1; k <= SlotCount; ++k)
-        loadFileSlot(store, k);
+        loadFileSlot(k);
     startPlayWhenAsked();
 }
 
-void SettingsLoad::loadPlayKind(RegIniFile &store)
+void SettingsLoad::loadPlayKind()
 {
     MenuActions &a = m_engine.actions();
-    const auto kind = settings::readTextOrInit(store, settings::SelectPlayFlag());
+    const auto kind = settings::readTextOrInit(m_store, settings::SelectPlayFlag());
     m_engine.state().SelectPlayFlag = kind.text;
     if (kind.absent) {
         a.DirsSelectMenu->setVisible(true);
@@ -92,14 +93,14 @@ void SettingsLoad::loadPlayKind(RegIniFile &store)
 
 // A slot that cannot load only loses its flag for this run: its lists, path
 // and menu entry stay, so a select-play of it still finds its old files.
-void SettingsLoad::loadDirectorySlot(RegIniFile &store, int slot)
+void SettingsLoad::loadDirectorySlot(int slot)
 {
     PlayState &s = m_engine.state();
     const int i = slot - 1;
     const settings::SlotValueNames names = settings::slotValueNames(settings::SlotKind::Directory, slot);
 
-    s.DirPlayFlag[i] = slotFlag(settings::readTextOrInit(store, names.flag));
-    const auto path = settings::readTextOrInit(store, names.path);
+    s.DirPlayFlag[i] = slotFlag(settings::readTextOrInit(m_store, names.flag));
+    const auto path = settings::readTextOrInit(m_store, names.path);
     if (path.absent) {
         s.DirPlayFlag[i] = Zero;
         return;
@@ -133,18 +134,18 @@ void SettingsLoad::loadDirectorySlot(RegIniFile &store, int slot)
     entry->setText(menuTextForPath(s.DirPath[i]));
 }
 
-void SettingsLoad::loadFileSlot(RegIniFile &store, int slot)
+void SettingsLoad::loadFileSlot(int slot)
 {
     PlayState &s = m_engine.state();
     const int i = slot - 1;
     const settings::SlotValueNames names = settings::slotValueNames(settings::SlotKind::File, slot);
 
-    s.FilePlayFlag[i] = slotFlag(settings::readTextOrInit(store, names.flag));
-    const auto path = settings::readTextOrInit(store, names.path);
+    s.FilePlayFlag[i] = slotFlag(settings::readTextOrInit(m_store, names.flag));
+    const auto path = settings::readTextOrInit(m_store, names.path);
     if (path.absent)
         return;
 
-    if (!path.text.isEmpty() && QFileInfo(path.text).isFile()) {
+    if (isRegularFile(path.text)) {
         // Every existing configured file is offered, whatever its flag says.
         s.FilePath[i] = path.text;
         QAction *entry = m_engine.actions().FileNoSelectMenu[i];
@@ -185,27 +186,25 @@ void SettingsLoad::ShowBeginBars()
     if (!m_windows.barExists(Bar::Select))
         return;
     try {
-        RegIniFile store;
         if (!m_windows.barShowing(Bar::Select))
-            showBarWhenAsked(store, Bar::Select, settings::PlayBarBeginFlag());
+            showBarWhenAsked(Bar::Select, settings::PlayBarBeginFlag());
         if (!m_windows.barShowing(Bar::Indication))
-            showBarWhenAsked(store, Bar::Indication, settings::IndicationBarBeginFlag());
+            showBarWhenAsked(Bar::Indication, settings::IndicationBarBeginFlag());
     } catch (...) {
         // A bar that cannot be shown must not stop the file that just started.
     }
 }
 
-void SettingsLoad::showBarWhenAsked(RegIniFile &store, Bar bar, const QString &beginFlag)
+void SettingsLoad::showBarWhenAsked(Bar bar, const QString &beginFlag)
 {
-    const auto flag = settings::readTextOrInit(store, beginFlag);
+    const auto flag = settings::readTextOrInit(m_store, beginFlag);
     if (!flag.absent && flag.text == One)
         m_windows.showFreshBar(bar);
 }
 
 void SettingsLoad::writeRandPlayFlag(const QString &flag)
 {
-    RegIniFile store;
-    store.WriteString(settings::section(), settings::RandPlayFlag(), flag);
+    m_store.WriteString(settings::section(), settings::RandPlayFlag(), flag);
 }
 
 } // namespace brookhum

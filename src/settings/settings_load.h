@@ -12,7 +12,7 @@ class RegIniFile;
 // back with its initial text, so after the first run every value exists.
 class SettingsLoad : public SettingsPort {
 public:
-    SettingsLoad(PlayEngine &engine, WindowsPort &windows);
+    SettingsLoad(PlayEngine &engine, WindowsPort &windows, RegIniFile &store);
 
     // The settings part of the main window's creation: the play flag with the
     // enabled state of the entries offered only while nothing plays, and the
@@ -30,14 +30,15 @@ public:
     void writeRandPlayFlag(const QString &flag) override;
 
 private:
-    void loadPlayKind(RegIniFile &store);
-    void loadDirectorySlot(RegIniFile &store, int slot);
-    void loadFileSlot(RegIniFile &store, int slot);
+    void loadPlayKind();
+    void loadDirectorySlot(int slot);
+    void loadFileSlot(int slot);
     void startPlayWhenAsked();
-    void showBarWhenAsked(RegIniFile &store, Bar bar, const QString &beginFlag);
+    void showBarWhenAsked(Bar bar, const QString &beginFlag);
 
     PlayEngine &m_engine;
     WindowsPort &m_windows;
+    RegIniFile &m_store;
 };
 
 } // namespace brookhum

@@ -1,5 +1,7 @@
 #include "setup/directory_list_box.h"
 
+#include "engine/directory_listing.h"
+#include "engine/native_path.h"
 #include "setup/file_list_box.h"
 #include "setup/list_box_item_delegate.h"
 
@@ -71,16 +73,15 @@ void DirectoryListBox::fill()
     // The current directory is selected, as it is the one the list is about.
     setCurrentRow(static_cast<int>(parts.size()));
 
-    // QDir lists nothing for a directory it cannot read.
-    const QStringList children = QDir(m_directory).entryList(QDir::Dirs | QDir::NoDotAndDotDot,
-                                                             QDir::Name | QDir::IgnoreCase);
+    // A directory that cannot be read lists nothing.
+    const QStringList children = listSubdirectoryNames(m_directory);
     for (const QString &child : children)
         addEntry(child, joinChild(m_directory, child), static_cast<int>(parts.size()) + 1, false);
 }
 
 void DirectoryListBox::addEntry(const QString &text, const QString &path, int level, bool open)
 {
-    auto *entry = new QListWidgetItem(text, this);
+    auto *entry = new QListWidgetItem(displayText(text), this);
     entry->setData(PathRole, path);
     entry->setData(ListBoxItemDelegate::LevelRole, level);
     entry->setIcon(style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon));

@@ -1,15 +1,20 @@
 #include "setup/file_list_box.h"
 
 #include "engine/directory_listing.h"
+#include "engine/native_path.h"
+#include "engine/path_text.h"
 #include "setup/list_box_item_delegate.h"
 
 #include <QDir>
+
+#include <limits>
 
 namespace brookhum {
 
 namespace {
 
 constexpr int ItemHeight = 12;
+constexpr int NameRole = Qt::UserRole;
 
 } // namespace
 
@@ -23,12 +28,20 @@ void FileListBox::setDirectory(const QString &directory)
 {
     m_directory = directory;
     clear();
-    // Hidden files stay out, as they do in a file manager.
-    const QStringList names = QDir(directory).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString &name : names) {
-        if (hasPlayableExtension(name))
-            addItem(name);
+    // Hidden files stay out, as they do in a file manager. A name is shown
+    // as the user can read it and kept as the file system gave it.
+    const QStringList paths = listPlayableFiles(directory, std::numeric_limits<int>::max()).value_or(QStringList());
+    for (const QString &path : paths) {
+        const QString name = fileNamePart(path);
+        auto *entry = new QListWidgetItem(displayText(name), this);
+        entry->setData(NameRole, name);
     }
+}
+
+QString FileListBox::itemName(int index) const
+{
+    const QListWidgetItem *entry = item(index);
+    return entry ? entry->data(NameRole).toString() : QString();
 }
 
 QString FileListBox::directory() const
@@ -39,7 +52,7 @@ QString FileListBox::directory() const
 QString FileListBox::selectedFilePath() const
 {
     const int index = selectedIndex();
-    return index < 0 ? QString() : QDir(m_directory).filePath(item(index)->text());
+    return index < 0 ? QString() : QDir(m_directory).filePath(itemName(index));
 }
 
 void FileListBox::setCtl3D(bool on)

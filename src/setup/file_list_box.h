@@ -16,6 +16,9 @@ public:
     void setDirectory(const QString &directory);
     QString directory() const;
 
+    // The file name listed at `index`, exactly as the file system has it.
+    QString itemName(int index) const;
+
     // The full path of the selected file, empty when nothing is selected.
     QString selectedFilePath() const;
 

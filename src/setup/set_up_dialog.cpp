@@ -3,7 +3,6 @@
 #include "engine/error_report.h"
 #include "engine/gst_media_player.h"
 #include "resources/design_font.h"
-#include "settings/reg_ini_file.h"
 #include "setup/directory_list_box.h"
 #include "setup/file_list_box.h"
 #include "setup/pending_slot_paths.h"
@@ -46,6 +45,11 @@ PendingSlotPaths &TForm2::pending() const
     return *m_environment.pending;
 }
 
+RegIniFile &TForm2::store() const
+{
+    return *m_environment.store;
+}
+
 void TForm2::wireHandlers()
 {
     connect(m_ui.SetUpButton, &QPushButton::clicked, this, guarded([this] { SetUpButtonClick(); }));
@@ -81,8 +85,7 @@ void TForm2::wireSlotHandlers()
 void TForm2::FormCreate()
 {
     SetUpHintHandler::install(*this);
-    RegIniFile store;
-    showLoaded(loadSetUp(store));
+    showLoaded(loadSetUp(store()));
 }
 
 void TForm2::showLoaded(const LoadedSetUp &loaded)

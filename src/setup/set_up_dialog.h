@@ -12,6 +12,7 @@
 namespace brookhum {
 
 class MediaPlayer;
+class RegIniFile;
 class TForm3;
 struct LoadedSetUp;
 struct PendingSlotPaths;
@@ -20,6 +21,7 @@ struct SetUpChoices;
 // What a set-up dialog needs of the rest of the program.
 struct SetUpEnvironment {
     PendingSlotPaths *pending = nullptr;
+    RegIniFile *store = nullptr;                                   // the settings store
     std::function<void()> reloadSettings;                          // the main window's settings load
     std::function<std::unique_ptr<MediaPlayer>()> makePreviewPlayer; // GStreamer when empty
     std::function<void(TForm3 *)> recordVersionDialog;            // the program's current version dialog
@@ -89,6 +91,7 @@ private:
     void wireSlotHandlers();
     SetUpChoices choices() const;
     PendingSlotPaths &pending() const;
+    RegIniFile &store() const;
 
     SetUpEnvironment m_environment;
     SetUpControls m_ui;

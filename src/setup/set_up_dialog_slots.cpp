@@ -43,7 +43,7 @@ void TForm2::FileNoCheckBoxDragDrop(int slot, QObject *source)
         return;
     // Joined as texts: a file of the root directory gets a doubled separator.
     const QString path =
-        m_ui.SetUpDirectoryListBox->directory() + u'/' + m_ui.SetUpFileListBox->item(index)->text();
+        m_ui.SetUpDirectoryListBox->directory() + u'/' + m_ui.SetUpFileListBox->itemName(index);
     pending().FileSlotPath[slot - 1] = path;
     m_ui.FileNoCheckBox[slot - 1]->setCaption(path);
 }

@@ -32,18 +32,16 @@ SetUpChoices TForm2::choices() const
 void TForm2::SetUpButtonClick()
 {
     // A write that fails throws: the save stops there and the dialog stays.
-    RegIniFile store;
     for (const StoreWrite &write : setUpWrites(choices()))
-        store.WriteString(settings::section(), write.name, write.text);
+        store().WriteString(settings::section(), write.name, write.text);
     close();
 }
 
 void TForm2::PointReButtonClick()
 {
-    RegIniFile store;
     for (const QString &name : {settings::IndicationXPointPlayFlag(), settings::IndicationYPointPlayFlag(),
                                 settings::DirSelectXPointPlayFlag(), settings::DirSelectYPointPlayFlag()})
-        store.WriteInteger(settings::section(), name, 50);
+        store().WriteInteger(settings::section(), name, 50);
 }
 
 } // namespace brookhum

@@ -1,5 +1,6 @@
 #include "setup/set_up_hint_handler.h"
 
+#include "engine/native_path.h"
 #include "setup/set_up_dialog.h"
 
 #include <QApplication>
@@ -72,7 +73,8 @@ bool SetUpHintHandler::SetUpShowHint(QWidget &control, const QHelpEvent &event, 
         return true;
     }
     // A path that looks like markup is still shown as it is.
-    const QString text = Qt::mightBeRichText(path) ? Qt::convertFromPlainText(path, Qt::WhiteSpacePre) : path;
+    const QString shown = displayText(path);
+    const QString text = Qt::mightBeRichText(shown) ? Qt::convertFromPlainText(shown, Qt::WhiteSpacePre) : shown;
     QToolTip::showText(event.globalPos() + HintOffset, text, &control, QRect(), HintTimeoutMs);
     colourHint(whiteHintPalette());
     return true;

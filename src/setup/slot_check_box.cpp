@@ -1,6 +1,7 @@
 #include "setup/slot_check_box.h"
 
 #include "engine/error_report.h"
+#include "engine/native_path.h"
 #include "setup/slot_drag_mime.h"
 
 #include <QDropEvent>
@@ -24,7 +25,7 @@ void SlotCheckBox::setDragHandlers(DragOverHandler dragOver, DragDropHandler dra
 void SlotCheckBox::setCaption(const QString &path)
 {
     m_caption = path;
-    QString shown = path;
+    QString shown = displayText(path);
     setText(shown.replace(u'&', u"&&"_s));
 }
 

@@ -38,7 +38,7 @@ protected:
         options.makePreviewPlayer = [] { return std::make_unique<FakeMediaPlayer>(); };
         options.wait = [](int) {};
         options.trayIcon = false;
-        return std::make_unique<TForm1>(forms, pending, std::move(options));
+        return std::make_unique<TForm1>(forms, pending, testStore(), std::move(options));
     }
 
     FormRefs forms;
@@ -222,7 +222,7 @@ TEST_F(MainWindowTest, TrayIconTakesItsTipFromTheApplicationTitle)
     options.player = std::make_unique<FakeMediaPlayer>();
     options.wait = [](int) {};
     options.trayIcon = true;
-    TForm1 form1(forms, pending, std::move(options));
+    TForm1 form1(forms, pending, testStore(), std::move(options));
     ASSERT_NE(form1.trayIcon(), nullptr);
     EXPECT_EQ(QCoreApplication::applicationName(), u"Brookhum"_s);
     EXPECT_EQ(form1.trayIcon()->toolTip(), u"Brookhum"_s);

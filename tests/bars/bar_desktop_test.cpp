@@ -33,7 +33,7 @@ constexpr int Deadline = 10000; // milliseconds for the window manager to act
 
 QPoint storedPosition(const BarKind &kind)
 {
-    RegIniFile store;
+    RegIniFile &store = testStore();
     return {store.ReadInteger(settings::section(), kind.xName, -1),
             store.ReadInteger(settings::section(), kind.yName, -1)};
 }

@@ -143,7 +143,7 @@ TEST_F(BarPositionTest, AStoreThatCannotBeWrittenIsReportedAndTheBarStillCloses)
     BarRig rig;
     QWidget &bar = showFresh(rig, Bar::Select);
     // A directory where the store's file belongs: nothing can be written.
-    const QString storeFile = RegIniFile().location();
+    const QString storeFile = testStore().location();
     ASSERT_TRUE(QFile::remove(storeFile));
     ASSERT_TRUE(QDir().mkpath(storeFile));
     bar.close();

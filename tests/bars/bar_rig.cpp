@@ -24,8 +24,10 @@ BarRig::BarRig()
     options.player = std::move(player);
     options.makePreviewPlayer = [] { return std::make_unique<FakeMediaPlayer>(); };
     options.wait = [this](int seconds) { waits.append(seconds); };
+    // A fixed seed: the random order is the same at every run.
+    options.clock = [] { return std::time_t{1'700'000'000}; };
     options.trayIcon = false;
-    m_form1 = std::make_unique<TForm1>(forms, m_pending, std::move(options));
+    m_form1 = std::make_unique<TForm1>(forms, m_pending, testStore(), std::move(options));
     m_form1->bars().createBar(Bar::Select);
     m_form1->bars().createBar(Bar::Indication);
 }

@@ -44,7 +44,7 @@ protected:
         QDir(storeFile()).removeRecursively(); // a test may have put a directory in its place
         test::clearSettingsStore();
     }
-    RegIniFile store;
+    RegIniFile store{RegIniFile::defaultLocation()};
 };
 
 } // namespace
@@ -83,10 +83,14 @@ TEST_F(SettingsStore, TextsSurviveByteForByte)
         u"  leading and trailing spaces  "_s,
         u"C:\\Music\\old\\"_s,
         u"non-sentinel? non"_s,
+        u"@ByteArray(not bytes) and @Variant("_s,
+        u"two\nlines\tand a tab"_s,
+        // The bytes of a Shift-JIS name, which are not UTF-8.
+        u"/mnt/old/"_s + QChar(0xDC93) + QChar(0xDCFA) + QChar(0xDC96) + u"{.mid"_s,
     };
     for (const QString &text : texts) {
         store.WriteString(section(), u"BrookhumDirNo1"_s, text);
-        EXPECT_EQ(RegIniFile().ReadString(section(), u"BrookhumDirNo1"_s, u"non"_s), text) << text.toStdString();
+        EXPECT_EQ(RegIniFile(RegIniFile::defaultLocation()).ReadString(section(), u"BrookhumDirNo1"_s, u"non"_s), text) << text.toStdString();
     }
 }
 
@@ -107,7 +111,7 @@ TEST_F(SettingsStore, AbsentTextIsWrittenWithItsInitialText)
     const StoredText mode = readTextOrInit(store, SelectPlayFlag());
     EXPECT_TRUE(mode.absent);
     EXPECT_EQ(mode.text, u"1"_s);
-    EXPECT_EQ(RegIniFile().ReadString(section(), SelectPlayFlag(), u"non"_s), u"1"_s);
+    EXPECT_EQ(RegIniFile(RegIniFile::defaultLocation()).ReadString(section(), SelectPlayFlag(), u"non"_s), u"1"_s);
 
     const StoredText again = readTextOrInit(store, SelectPlayFlag());
     EXPECT_FALSE(again.absent);
@@ -142,10 +146,10 @@ TEST_F(SettingsStore, PositionsAbsentMinusOneOrNotANumberAreWrittenAsFifty)
         test::clearSettingsStore();
         if (!row.stored.isEmpty())
             writeStoreBytes("[Brookhum]\nBrookhumIndicationXPointPlayFlag=" + row.stored + "\n");
-        RegIniFile fresh;
+        RegIniFile fresh(RegIniFile::defaultLocation());
         EXPECT_EQ(readPositionOrInit(fresh, IndicationXPointPlayFlag()), row.expected) << row.name;
         const int expectedStored = row.expected ? *row.expected : InitialPosition;
-        EXPECT_EQ(RegIniFile().ReadInteger(section(), IndicationXPointPlayFlag(), -1), expectedStored) << row.name;
+        EXPECT_EQ(RegIniFile(RegIniFile::defaultLocation()).ReadInteger(section(), IndicationXPointPlayFlag(), -1), expectedStored) << row.name;
     }
 }
 
@@ -156,14 +160,14 @@ TEST_F(SettingsStore, ACorruptFileNeverFailsAReadAndStillTakesWrites)
     junk.append(QByteArray(64, '\0'));
     writeStoreBytes(junk);
 
-    RegIniFile corrupt;
+    RegIniFile corrupt(RegIniFile::defaultLocation());
     EXPECT_EQ(corrupt.ReadString(section(), PlayFlag(), u"non"_s), u"1"_s);
     EXPECT_EQ(corrupt.ReadString(section(), u"BrookhumDirNo1"_s, u"non"_s), u"a, b"_s);
     EXPECT_EQ(corrupt.ReadString(section(), u"BrookhumDirNo2"_s, u"non"_s), u"non"_s);
     EXPECT_EQ(corrupt.ReadInteger(section(), DirSelectYPointPlayFlag(), -1), -1);
 
     corrupt.WriteString(section(), u"BrookhumFileNo1"_s, u"/x.mid"_s);
-    RegIniFile after;
+    RegIniFile after(RegIniFile::defaultLocation());
     EXPECT_EQ(after.ReadString(section(), u"BrookhumFileNo1"_s, u"non"_s), u"/x.mid"_s);
     EXPECT_EQ(after.ReadString(section(), PlayFlag(), u"non"_s), u"1"_s);
 }
@@ -174,6 +178,6 @@ TEST_F(SettingsStore, AWriteThatCannotReachTheDiskThrows)
     // replace it with a file.
     QFile::remove(storeFile());
     ASSERT_TRUE(QDir().mkpath(storeFile() + u"/blocked"_s));
-    RegIniFile blocked;
+    RegIniFile blocked(RegIniFile::defaultLocation());
     EXPECT_THROW(blocked.WriteString(section(), PlayFlag(), u"1"_s), SettingsError);
 }

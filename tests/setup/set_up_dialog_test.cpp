@@ -4,6 +4,7 @@
 #include "app/form_refs.h"
 #include "app/main_window.h"
 #include "engine/menu_actions.h"
+#include "engine/native_path.h"
 #include "settings/reg_ini_file.h"
 #include "settings/setting_names.h"
 #include "setup/directory_list_box.h"
@@ -32,6 +33,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace brookhum;
@@ -584,6 +588,29 @@ TEST_F(SetUpDialogTest, PathsWithSpacesQuotesAndNonAsciiSurviveSaveAndReload)
     EXPECT_EQ(third->controls().FileNoCheckBox[1]->caption(), dirs[2] + u"/\"a\" 'b' 日本.mp3"_s);
 }
 
+TEST_F(SetUpDialogTest, ShiftJisNamesFromAnOldDiskSurviveSaveAndReloadByteForByte)
+{
+    QTemporaryDir media;
+    const QByteArray directory = QFile::encodeName(media.path()) + "/\x89\xb9\x8a\x79"; // 音楽
+    const QByteArray file = directory + "/\x93\xfa\x96\x7b.mid";                       // 日本.mid
+    ASSERT_EQ(::mkdir(directory.constData(), 0700), 0);
+    std::fclose(std::fopen(file.constData(), "w"));
+
+    auto dialog = rig.open();
+    dialog->controls().DirSetUpRadioButton->click();
+    dropDirectory(*dialog, 1, pathFromNative(directory));
+    dialog->controls().SetUpButton->click();
+    auto again = rig.open();
+    again->controls().FileSetUpRadioButton->click();
+    dropFile(*again, 1, pathFromNative(directory), pathFromNative("\x93\xfa\x96\x7b.mid"));
+    again->controls().SetUpButton->click();
+
+    EXPECT_EQ(nativePath(storedText(dirPath(1))), directory);
+    EXPECT_EQ(nativePath(storedText(filePath(1))), file);
+    auto shown = rig.open();
+    EXPECT_TRUE(shown->controls().FileNoCheckBox[0]->text().endsWith(u"/音楽/日本.mid"_s));
+}
+
 // --- with the main window ---
 
 // The hidden main window with fake players, as the program builds it.
@@ -594,7 +621,7 @@ std::unique_ptr<TForm1> mainWindow(FormRefs &forms, PendingSlotPaths &pending)
     options.makePreviewPlayer = [] { return std::make_unique<FakeMediaPlayer>(); };
     options.wait = [](int) {};
     options.trayIcon = false;
-    auto form1 = std::make_unique<TForm1>(forms, pending, std::move(options));
+    auto form1 = std::make_unique<TForm1>(forms, pending, testStore(), std::move(options));
     form1->createSetUpDialog();
     return form1;
 }

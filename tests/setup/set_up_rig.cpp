@@ -22,6 +22,7 @@ std::unique_ptr<TForm2> SetUpRig::open()
 {
     SetUpEnvironment environment;
     environment.pending = &pending;
+    environment.store = &testStore();
     environment.reloadSettings = [this] {
         ++reloads;
         if (onReload)
@@ -66,7 +67,7 @@ void dropFile(TForm2 &dialog, int slot, const QString &directory, const QString 
 {
     dialog.controls().SetUpDirectoryListBox->setDirectory(directory);
     FileListBox &files = *dialog.controls().SetUpFileListBox;
-    selectRow(files, [&](int row) { return files.item(row)->text() == name; });
+    selectRow(files, [&](int row) { return files.itemName(row) == name; });
     dialog.FileNoCheckBoxDragDrop(slot, &files);
 }
 

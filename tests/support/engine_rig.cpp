@@ -2,6 +2,7 @@
 
 #include "settings/reg_ini_file.h"
 #include "settings/setting_names.h"
+#include "support/test_application.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,14 +13,13 @@ namespace brookhum::test {
 
 void storeTexts(const QList<std::pair<QString, QString>> &values)
 {
-    RegIniFile store;
     for (const auto &[name, text] : values)
-        store.WriteString(settings::section(), name, text);
+        testStore().WriteString(settings::section(), name, text);
 }
 
 QString storedText(const QString &name)
 {
-    return RegIniFile().ReadString(settings::section(), name, u"non"_s);
+    return testStore().ReadString(settings::section(), name, u"non"_s);
 }
 
 QString makeDirectoryWithFiles(const QTemporaryDir &root, const QString &name, const QStringList &files)

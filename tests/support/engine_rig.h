@@ -5,6 +5,7 @@
 #include "settings/settings_load.h"
 #include "support/fake_media_player.h"
 #include "support/fake_windows.h"
+#include "support/test_application.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -16,7 +17,7 @@ namespace brookhum::test {
 // sets.
 template <typename Player>
 struct EngineRigWith {
-    EngineRigWith() : engine(actions, player), load(engine, windows)
+    EngineRigWith() : engine(actions, player), load(engine, windows, testStore())
     {
         engine.setWindowsPort(&windows);
         engine.setSettingsPort(&load);

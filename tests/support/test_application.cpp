@@ -1,5 +1,7 @@
 #include "support/test_application.h"
 
+#include "settings/reg_ini_file.h"
+
 #include <QCoreApplication>
 #include <QSettings>
 
@@ -8,6 +10,12 @@ namespace brookhum::test {
 TestApplication &testApp()
 {
     return *static_cast<TestApplication *>(QCoreApplication::instance());
+}
+
+RegIniFile &testStore()
+{
+    static RegIniFile store(RegIniFile::defaultLocation());
+    return store;
 }
 
 QString configDirectory()

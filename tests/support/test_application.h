@@ -5,6 +5,10 @@
 #include <QApplication>
 #include <QStringList>
 
+namespace brookhum {
+class RegIniFile;
+}
+
 namespace brookhum::test {
 
 // The application object of every test: records what the standard error
@@ -23,6 +27,9 @@ TestApplication &testApp();
 // The directory that holds this test run's settings store
 // ($XDG_CONFIG_HOME); empty and private to the run.
 QString configDirectory();
+
+// The run's settings store, as the program opens it once.
+RegIniFile &testStore();
 
 // Removes every stored setting, so each test starts from a first run.
 void clearSettingsStore();
