@@ -3,16 +3,12 @@
 #include "engine/gst_bus_event.h"
 #include "engine/gst_playbin.h"
 #include "engine/media_error.h"
+#include "engine/native_path.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 #include <QScopeGuard>
-#include <QThreadPool>
 #include <QtDebug>
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -35,14 +31,11 @@ constexpr qint64 SeekTolerance = 5;
 // past the reported end still counts as the end.
 constexpr qint64 EndSlack = 250;
 
-// A soundfont is megabytes in many small blocks, loaded on this thread and
-// freed on another; the C library keeps such freed memory unless asked to
-// give it back, and a player that runs for days would grow by it.
-void releaseFreedMemory()
+using namespace std::chrono_literals;
+
+QString shown(const QString &fileName)
 {
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
+    return displayText(fileName);
 }
 
 } // namespace
@@ -50,6 +43,8 @@ void releaseFreedMemory()
 GstMediaPlayer::GstMediaPlayer(QObject *parent) : MediaPlayer(parent)
 {
     gst_init(nullptr, nullptr);
+    m_overrun.setSingleShot(true);
+    connect(&m_overrun, &QTimer::timeout, this, [this] { endOverrunningPlay(); });
 }
 
 GstMediaPlayer::~GstMediaPlayer() = default;
@@ -78,7 +73,7 @@ void GstMediaPlayer::Play()
 {
     requireOpen();
     if (!m_failure.isEmpty())
-        throw MediaError(u"Cannot play \"%1\": %2"_s.arg(m_fileName, m_failure));
+        throw MediaError(u"Cannot play \"%1\": %2"_s.arg(shown(m_fileName), m_failure));
     // Playing again while playing starts a new play; the one before counts as
     // cut short, so each still gets its own notification.
     if (m_playing)
@@ -86,13 +81,34 @@ void GstMediaPlayer::Play()
     m_playbin->setPlayId(++m_playId);
     m_playbin->play();
     m_playing = true;
+    watchForOverrun();
+}
+
+void GstMediaPlayer::watchForOverrun()
+{
+    const std::optional<qint64> length = m_playbin->lengthMs();
+    if (!length)
+        return;
+    const auto allowance = m_overrunAllowance.value_or(10s + std::chrono::milliseconds(*length / 4));
+    const qint64 left = std::max<qint64>(*length - Position(), 0);
+    m_overrun.start(std::chrono::milliseconds(left) + allowance);
+}
+
+void GstMediaPlayer::endOverrunningPlay()
+{
+    if (!m_playing)
+        return;
+    qWarning().noquote() << u"Playback of \"%1\" ran well past its end; it counts as ended."_s.arg(shown(m_fileName));
+    m_playbin->pause();
+    endPlay();
 }
 
 void GstMediaPlayer::Stop()
 {
     if (!m_playbin || !m_playing)
         return;
-    m_playbin->pause();
+    if (!m_playbin->pause())
+        m_failure = u"GStreamer stopped answering"_s;
     endPlay();
 }
 
@@ -102,20 +118,8 @@ void GstMediaPlayer::Close()
         return;
     if (m_playing)
         endPlay();
-    std::unique_ptr<GstPlaybin> closed = std::move(m_playbin);
-    // Taking a MIDI pipeline down stalls for 100 ms while the synthesizer
-    // waits for its last voices to let go of the soundfont: long enough to be
-    // heard between two tracks. Detached from this player, it goes down on a
-    // worker thread instead, one at a time, so that pipelines never pile up.
-    if (closed->synthesizesMidi() && !m_tearingDown->exchange(true)) {
-        closed->detach();
-        QThreadPool::globalInstance()->start([pipeline = closed.release(), busy = m_tearingDown] {
-            delete pipeline;
-            releaseFreedMemory();
-            busy->store(false);
-        });
-    }
-    closed.reset();
+    // The pipeline goes down on a worker thread (see ~GstPlaybin).
+    m_playbin.reset();
     ++m_generation;
     QCoreApplication::removePostedEvents(this, GstBusEvent::eventType());
     m_lastPosition = 0;
@@ -137,12 +141,12 @@ void GstMediaPlayer::setPosition(qint64 position)
 {
     requireOpen();
     if (position < 0)
-        throw MediaError(u"Cannot play \"%1\" from %2 ms"_s.arg(m_fileName).arg(position));
+        throw MediaError(u"Cannot play \"%1\" from %2 ms"_s.arg(shown(m_fileName)).arg(position));
     if (qAbs(Position() - position) <= SeekTolerance)
         return;
-    if (const auto duration = m_playbin->durationMs(); duration && position > *duration) {
+    if (const auto duration = m_playbin->lengthMs(); duration && position > *duration) {
         if (position - *duration > EndSlack) {
-            throw MediaError(u"Cannot play \"%1\" from %2 ms: it is only %3 ms long"_s.arg(m_fileName)
+            throw MediaError(u"Cannot play \"%1\" from %2 ms: it is only %3 ms long"_s.arg(shown(m_fileName))
                                  .arg(position)
                                  .arg(*duration));
         }
@@ -155,7 +159,7 @@ void GstMediaPlayer::setPosition(qint64 position)
 void GstMediaPlayer::requireOpen() const
 {
     if (!m_playbin)
-        throw MediaError(u"Cannot play \"%1\": it is not open"_s.arg(m_fileName));
+        throw MediaError(u"Cannot play \"%1\": it is not open"_s.arg(shown(m_fileName)));
 }
 
 bool GstMediaPlayer::event(QEvent *event)
@@ -190,7 +194,7 @@ void GstMediaPlayer::handleBusEvent(const GstBusEvent &event)
         if (m_failure.isEmpty()) {
             m_failure = GstPlaybin::errorText(event.message());
             qWarning().noquote() << u"Playback of \"%1\" failed: %2"_s.arg(
-                m_fileName, GstPlaybin::errorText(event.message(), true));
+                shown(m_fileName), GstPlaybin::errorText(event.message(), true));
         }
         if (m_playing)
             endPlay();
@@ -202,6 +206,7 @@ void GstMediaPlayer::handleBusEvent(const GstBusEvent &event)
 
 void GstMediaPlayer::endPlay()
 {
+    m_overrun.stop();
     m_playing = false;
     postCompletion();
 }

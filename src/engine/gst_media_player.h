@@ -2,8 +2,11 @@
 
 #include "engine/media_player.h"
 
-#include <atomic>
+#include <QTimer>
+
+#include <chrono>
 #include <memory>
+#include <optional>
 
 namespace brookhum {
 
@@ -19,6 +22,9 @@ class GstPlaybin;
 // Completion notifications are posted to the instance as events and emitted
 // from its event handler, never from inside Play, Stop or Close, and never
 // while a Notify of the same instance is still being handled.
+//
+// A play that runs well past the file's known length ends as the end of the
+// file does, so a pipeline that never finishes cannot hold unattended play.
 class GstMediaPlayer : public MediaPlayer {
     Q_OBJECT
 public:
@@ -35,20 +41,24 @@ public:
     qint64 Position() const override;
     void setPosition(qint64 position) override;
 
+    // How long past its length a play may run before it counts as ended;
+    // by default 10 seconds plus a quarter of the length.
+    void setOverrunAllowance(std::chrono::milliseconds allowance) { m_overrunAllowance = allowance; }
+
 protected:
     bool event(QEvent *event) override;
 
 private:
     void requireOpen() const;
     void handleBusEvent(const GstBusEvent &event);
+    void watchForOverrun();
+    void endOverrunningPlay();
     void endPlay();
     void postCompletion();
     void deliverCompletion();
 
     QString m_fileName;
     std::unique_ptr<GstPlaybin> m_playbin;
-    // Set while a closed pipeline is being taken down on a worker thread.
-    std::shared_ptr<std::atomic<bool>> m_tearingDown = std::make_shared<std::atomic<bool>>(false);
     // Bumped for every pipeline, so that messages of a closed one are dropped.
     quint64 m_generation = 0;
     // Bumped for every Play, so that messages of an earlier play are dropped.
@@ -59,6 +69,8 @@ private:
     qint64 m_lastPosition = 0;
     bool m_notifying = false;
     int m_heldCompletions = 0;
+    QTimer m_overrun;
+    std::optional<std::chrono::milliseconds> m_overrunAllowance;
 };
 
 } // namespace brookhum

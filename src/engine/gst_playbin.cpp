@@ -2,19 +2,35 @@
 
 #include "engine/gst_bus_event.h"
 #include "engine/gst_midi_synth.h"
+#include "engine/gst_off_thread.h"
 #include "engine/media_error.h"
+#include "engine/midi_file_check.h"
+#include "engine/native_path.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <atomic>
+#include <chrono>
+#include <mutex>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace brookhum {
 
+// Shared with the bus's sync handler, which may still be running on a
+// streaming thread while the pipeline is being let go.
 struct GstPlaybin::BusRoute {
-    QObject *receiver;
+    std::mutex mutex;
+    QObject *receiver; // null once detached
     quint64 generation;
     std::atomic<quint64> playId{0};
 };
@@ -24,7 +40,17 @@ namespace {
 // playbin's "flags": decode and play the audio stream only.
 constexpr guint PlayFlagAudio = 1u << 1;
 
-constexpr GstClockTime OpenTimeout = 5 * GST_SECOND;
+constexpr std::chrono::milliseconds OpenTimeout = 5s;
+// Starting, pausing and seeking answer at once on a healthy pipeline.
+constexpr std::chrono::milliseconds AnswerTimeout = 2s;
+
+// A MIDI file is small; one larger than this is not one to play.
+constexpr qint64 LargestMidiFile = 64 * 1024 * 1024;
+
+GstClockTime clockTime(std::chrono::milliseconds duration)
+{
+    return static_cast<GstClockTime>(duration.count()) * GST_MSECOND;
+}
 
 } // namespace
 
@@ -52,10 +78,11 @@ QString GstPlaybin::errorText(GstMessage *message, bool withDetails)
 GstBusSyncReply GstPlaybin::forwardBusMessage(GstBus *, GstMessage *message, gpointer data)
 {
     const GstMessagePtr dropped(message);
-    const auto *route = static_cast<const BusRoute *>(data);
+    BusRoute &route = **static_cast<std::shared_ptr<BusRoute> *>(data);
     if (GST_MESSAGE_TYPE(message) & (GST_MESSAGE_EOS | GST_MESSAGE_ERROR)) {
-        QCoreApplication::postEvent(route->receiver,
-                                    new GstBusEvent(message, route->generation, route->playId.load()));
+        const std::lock_guard lock(route.mutex);
+        if (route.receiver)
+            QCoreApplication::postEvent(route.receiver, new GstBusEvent(message, route.generation, route.playId.load()));
     }
     return GST_BUS_DROP;
 }
@@ -84,13 +111,15 @@ GstElementPtr GstPlaybin::makeAudioSink() const
 
 GstPlaybin::GstPlaybin(const QString &fileName, QObject *receiver, quint64 generation)
     : m_fileName(fileName)
-    , m_route(new BusRoute{receiver, generation})
+    , m_route(std::make_shared<BusRoute>())
 {
+    m_route->receiver = receiver;
+    m_route->generation = generation;
     if (fileName.isEmpty())
         fail(u"no file name given"_s);
 
     GError *rawError = nullptr;
-    const GCharPtr uri(gst_filename_to_uri(QFile::encodeName(fileName).constData(), &rawError));
+    const GCharPtr uri(gst_filename_to_uri(nativePath(fileName).constData(), &rawError));
     const GErrorPtr uriError(rawError);
     if (!uri)
         fail(uriError ? QString::fromUtf8(uriError->message) : u"not a valid file name"_s);
@@ -116,28 +145,87 @@ GstPlaybin::~GstPlaybin()
 {
     if (!m_playbin)
         return;
-    gst_element_set_state(m_playbin.get(), GST_STATE_NULL);
+    detach();
+    // Taking a pipeline down waits for its streaming threads: 100 ms for a
+    // synthesizer letting go of its voices, for ever for a parser stuck in a
+    // broken file. A worker does it, so the next file is never kept waiting.
+    releaseInBackground(m_playbin.release(), synthesizesMidi());
+}
+
+void GstPlaybin::detach()
+{
     if (m_bus)
         gst_bus_set_sync_handler(m_bus.get(), nullptr, nullptr, nullptr);
+    const std::lock_guard lock(m_route->mutex);
+    m_route->receiver = nullptr;
 }
 
 void GstPlaybin::fail(const QString &reason) const
 {
-    throw MediaError(u"Cannot play \"%1\": %2"_s.arg(m_fileName, reason));
+    throw MediaError(u"Cannot play \"%1\": %2"_s.arg(displayText(m_fileName), reason));
+}
+
+// Looks at the file before GStreamer does. A named pipe (perhaps put in the
+// place of a listed file) would block the opening thread for ever, and a
+// broken MIDI file sends GStreamer's parser into a spin.
+void GstPlaybin::inspectFile()
+{
+#ifndef Q_OS_WIN
+    const int fd = ::open(nativePath(m_fileName).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        fail(QString::fromLocal8Bit(std::strerror(errno)));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        fail(u"it is not a regular file"_s);
+    char head[12] = {};
+    const ssize_t headSize = ::pread(fd, head, sizeof head, 0);
+    if (headSize <= 0 || !looksLikeMidi(QByteArrayView(head, headSize)))
+        return;
+    if (st.st_size > LargestMidiFile)
+        fail(u"it is too large for a MIDI file"_s);
+    QByteArray bytes(static_cast<qsizetype>(st.st_size), '\0');
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pread(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done), done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    bytes.truncate(done);
+    const MidiFileCheck check = checkMidiFile(bytes);
+    if (!check.ok())
+        fail(check.problem);
+    m_midiLengthMs = check.lengthMs;
+#endif
 }
 
 void GstPlaybin::preroll()
 {
+    inspectFile();
+    const auto deadline = std::chrono::steady_clock::now() + OpenTimeout;
+    const auto change = callWithin<GstStateChangeReturn>(m_playbin.get(), OpenTimeout, [](GstElement *pipeline) {
+        return gst_element_set_state(pipeline, GST_STATE_PAUSED);
+    });
+    if (!change) {
+        m_givenUp = true;
+        fail(u"it was not ready to play within 5 seconds"_s);
+    }
     // Until the file is ready the messages stay queued on the bus, where this
     // thread reads the reason of a failure at once.
-    const GstStateChangeReturn result = gst_element_set_state(m_playbin.get(), GST_STATE_PAUSED);
-    if (result == GST_STATE_CHANGE_FAILURE) {
+    if (*change == GST_STATE_CHANGE_FAILURE) {
         const GstMessagePtr error(gst_bus_pop_filtered(m_bus.get(), GST_MESSAGE_ERROR));
         fail(error ? errorText(error.get()) : u"GStreamer cannot open it"_s);
     }
-    if (result == GST_STATE_CHANGE_ASYNC) {
-        const GstMessagePtr done(gst_bus_timed_pop_filtered(
-            m_bus.get(), OpenTimeout, GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE)));
+    if (*change == GST_STATE_CHANGE_ASYNC) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const GstMessagePtr done(gst_bus_timed_pop_filtered(m_bus.get(), clockTime(std::max(left, 0ms)),
+                                                            GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE)));
         if (!done)
             fail(u"it was not ready to play within 5 seconds"_s);
         if (GST_MESSAGE_TYPE(done.get()) == GST_MESSAGE_ERROR)
@@ -154,23 +242,16 @@ void GstPlaybin::preroll()
 
 void GstPlaybin::routeBusMessages()
 {
-    gst_bus_set_sync_handler(m_bus.get(), forwardBusMessage, m_route.get(), nullptr);
+    // The handler holds its own share of the route: it may be running on a
+    // streaming thread when this object lets go of the pipeline.
+    gst_bus_set_sync_handler(m_bus.get(), forwardBusMessage, new std::shared_ptr<BusRoute>(m_route),
+                             [](gpointer data) { delete static_cast<std::shared_ptr<BusRoute> *>(data); });
     // Whatever was queued before the handler took over is older than all it
     // will forward; an error among it means the file is not usable after all.
     while (GstMessagePtr message{gst_bus_pop(m_bus.get())}) {
         if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR)
             fail(errorText(message.get()));
     }
-}
-
-bool GstPlaybin::synthesizesMidi() const
-{
-    return m_fileName.endsWith(u".mid"_s, Qt::CaseInsensitive);
-}
-
-void GstPlaybin::detach()
-{
-    gst_bus_set_sync_handler(m_bus.get(), nullptr, nullptr, nullptr);
 }
 
 void GstPlaybin::setPlayId(quint64 playId)
@@ -180,45 +261,64 @@ void GstPlaybin::setPlayId(quint64 playId)
 
 void GstPlaybin::play()
 {
-    if (gst_element_set_state(m_playbin.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
+    if (m_givenUp)
+        fail(u"GStreamer stopped answering"_s);
+    const auto change = callWithin<GstStateChangeReturn>(m_playbin.get(), AnswerTimeout, [](GstElement *pipeline) {
+        return gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    });
+    if (!change) {
+        m_givenUp = true;
+        fail(u"GStreamer stopped answering"_s);
+    }
+    if (*change == GST_STATE_CHANGE_FAILURE)
         fail(u"GStreamer refused to start playing it"_s);
 }
 
-void GstPlaybin::pause()
+bool GstPlaybin::pause()
 {
-    gst_element_set_state(m_playbin.get(), GST_STATE_PAUSED);
+    if (m_givenUp)
+        return false;
+    m_givenUp = !runWithin(m_playbin.get(), AnswerTimeout,
+                           [](GstElement *pipeline) { gst_element_set_state(pipeline, GST_STATE_PAUSED); });
+    return !m_givenUp;
 }
 
 std::optional<qint64> GstPlaybin::positionMs() const
 {
     gint64 position = 0;
-    if (!gst_element_query_position(m_playbin.get(), GST_FORMAT_TIME, &position) || position < 0)
+    if (m_givenUp || !gst_element_query_position(m_playbin.get(), GST_FORMAT_TIME, &position) || position < 0)
         return std::nullopt;
     return (position + GST_MSECOND / 2) / GST_MSECOND;
 }
 
-std::optional<qint64> GstPlaybin::durationMs() const
+std::optional<qint64> GstPlaybin::lengthMs() const
 {
+    if (m_midiLengthMs)
+        return m_midiLengthMs;
     gint64 duration = 0;
-    if (!gst_element_query_duration(m_playbin.get(), GST_FORMAT_TIME, &duration) || duration < 0)
+    if (m_givenUp || !gst_element_query_duration(m_playbin.get(), GST_FORMAT_TIME, &duration) || duration < 0)
         return std::nullopt;
     return (duration + GST_MSECOND / 2) / GST_MSECOND;
 }
 
-void GstPlaybin::waitUntilSettled() const
-{
-    gst_element_get_state(m_playbin.get(), nullptr, nullptr, OpenTimeout);
-}
-
 void GstPlaybin::seekMs(qint64 positionMs)
 {
+    if (m_givenUp)
+        fail(u"GStreamer stopped answering"_s);
     // A seek is only reliable once the pipeline has reached PAUSED, and the
     // position reads true only after the seek has prerolled again.
-    waitUntilSettled();
-    const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
-    if (!gst_element_seek_simple(m_playbin.get(), GST_FORMAT_TIME, flags, positionMs * GST_MSECOND))
+    const auto sought = callWithin<bool>(m_playbin.get(), OpenTimeout, [positionMs](GstElement *pipeline) {
+        const GstClockTime settle = clockTime(AnswerTimeout);
+        gst_element_get_state(pipeline, nullptr, nullptr, settle);
+        const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+        const bool done = gst_element_seek_simple(pipeline, GST_FORMAT_TIME, flags, positionMs * GST_MSECOND);
+        gst_element_get_state(pipeline, nullptr, nullptr, settle);
+        return done;
+    });
+    if (!sought)
+        m_givenUp = true;
+    if (!sought || !*sought)
         fail(u"GStreamer cannot move to %1 ms in it"_s.arg(positionMs));
-    waitUntilSettled();
 }
 
 } // namespace brookhum

@@ -13,12 +13,14 @@ namespace brookhum {
 
 // One file in a GStreamer playbin that plays sound only (no video or subtitle
 // window ever opens). The pipeline is made in the NULL state; preroll() opens
-// the file. Destruction stops the pipeline and releases it.
+// the file.
 //
 // Once prerolled, every end-of-stream and error message is posted to the
 // receiver as a GstBusEvent stamped with the generation given here and the
-// current play id. The pipeline's state is only ever changed from the thread
-// that owns this object.
+// current play id. The pipeline's state is changed only from the thread that
+// owns this object, and that thread never waits on the pipeline without a
+// bound: a pipeline that does not answer in time is given up, and destruction
+// hands the pipeline to a worker thread to be taken down.
 class GstPlaybin {
 public:
     // Throws MediaError when the pipeline cannot be built for the file.
@@ -28,7 +30,8 @@ public:
     GstPlaybin &operator=(const GstPlaybin &) = delete;
 
     // Opens the file and waits, at most 5 seconds, until it is ready to play
-    // at its start. Throws MediaError naming the file and the reason.
+    // at its start. Only a regular file is opened, and a MIDI file only when
+    // its structure is sound. Throws MediaError naming the file and the reason.
     void preroll();
 
     // Stamps the bus messages posted from now on.
@@ -36,20 +39,19 @@ public:
 
     // Starts playing and returns at once. Throws MediaError when refused.
     void play();
-    void pause();
+    // Pauses. False when the pipeline did not answer in time and was given up.
+    bool pause();
 
     std::optional<qint64> positionMs() const;
-    std::optional<qint64> durationMs() const;
+    // How long the file plays: what the MIDI check found, or what GStreamer
+    // reports for other files.
+    std::optional<qint64> lengthMs() const;
     // Moves to the given place and waits until the pipeline is ready there.
     // Throws MediaError when the pipeline refuses.
     void seekMs(qint64 positionMs);
 
     // Whether this pipeline renders MIDI through the synthesizer.
-    bool synthesizesMidi() const;
-
-    // From now on no message of this pipeline reaches the receiver, so the
-    // pipeline may be taken down on another thread.
-    void detach();
+    bool synthesizesMidi() const { return m_midiLengthMs.has_value(); }
 
     // The text of an error message; with details, GStreamer's debug text too.
     static QString errorText(GstMessage *message, bool withDetails = false);
@@ -60,13 +62,17 @@ private:
     static GstBusSyncReply forwardBusMessage(GstBus *bus, GstMessage *message, gpointer data);
     GstElementPtr makeAudioSink() const;
     [[noreturn]] void fail(const QString &reason) const;
-    void waitUntilSettled() const;
+    void inspectFile();
     void routeBusMessages();
+    void detach();
 
     QString m_fileName;
-    std::unique_ptr<BusRoute> m_route;
+    std::shared_ptr<BusRoute> m_route;
     GstElementPtr m_playbin;
     GstBusPtr m_bus;
+    std::optional<qint64> m_midiLengthMs;
+    // A call on the pipeline did not return in time; it is left alone.
+    bool m_givenUp = false;
 };
 
 } // namespace brookhum
