@@ -12,6 +12,8 @@ packages=(
   # playback: wav and mp3 decoders, MIDI parser and fluidsynth, a General MIDI soundfont
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-tools timgm6mb-soundfont
+  # a sound server the tests start themselves: PulseAudio with null sinks
+  pulseaudio pulseaudio-utils
   # Japanese captions
   fonts-noto-cjk
   # headless desktop for the end-to-end tests: X server, tray host, window manager, D-Bus
@@ -38,5 +40,7 @@ else
   sudo=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq || true
+if ! "${sudo[@]}" apt-get update -qq; then
+  echo "apt-get update failed; installing from the package lists already on this machine" >&2
+fi
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
