@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace brookhum {
 
 BrookhumApplication::BrookhumApplication(int &argc, char **argv) : QApplication(argc, argv) {}
@@ -26,6 +28,8 @@ void BrookhumApplication::showNotice(const QString &message)
 
 void BrookhumApplication::showException(const QString &message)
 {
+    // Also where logs of an unattended session can find it.
+    std::fprintf(stderr, "Brookhum: %s\n", message.toLocal8Bit().constData());
     QMessageBox::critical(nullptr, applicationDisplayName(), message);
 }
 

@@ -182,7 +182,7 @@ private:
             throw SettingsError(u"Cannot reach the settings file \"%1\": %2."_s.arg(displayText(m_path), systemError()));
         }
         if (!S_ISREG(st.st_mode)) {
-            throw SettingsError(u"Brookhum cannot keep its settings in \"%1\": it is %2, not a regular file. "
+            throw SettingsError(u"Cannot keep the settings in \"%1\": it is %2, not a regular file. "
                                 "Move it away and start Brookhum again."_s.arg(displayText(m_path), describeFileType(st.st_mode)));
         }
         return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
@@ -195,7 +195,7 @@ private:
         const QString lock = m_path + u".lock"_s;
         struct stat st {};
         if (::lstat(nativePath(lock).constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
-            throw SettingsError(u"Brookhum cannot use its settings file: \"%1\" is %2 where its lock file goes. "
+            throw SettingsError(u"Cannot use the settings file: \"%1\" is %2 where its lock file goes. "
                                 "Move it away and start Brookhum again."_s.arg(displayText(lock), describeFileType(st.st_mode)));
         }
     }
