@@ -11,9 +11,9 @@
 //
 // Exit status: 0 done, 1 the file could not be written or played, 2 usage.
 
-#include "engine/gst_handles.h"
-#include "engine/gst_media_player.h"
-#include "engine/media_error.h"
+#include "gst/gst_handles.h"
+#include "gst/gst_media_player.h"
+#include "base/media_error.h"
 #include "support/media_fixtures.h"
 
 #include <QCoreApplication>
@@ -40,7 +40,7 @@ int generate(const QString &directory, int seconds)
 
 int play(const QString &file)
 {
-    brookhum::GstMediaPlayer player;
+    brookhum::GstMediaPlayer player{brookhum::GstPlayerConfig{qgetenv("BROOKHUM_AUDIO_SINK")}};
     QObject::connect(&player, &brookhum::MediaPlayer::Notify, QCoreApplication::instance(),
                      &QCoreApplication::quit);
     player.setFileName(file);

@@ -3,5 +3,5 @@
 # Usage: bench/run-listing-bench.sh [files-per-directory] [rounds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh >/dev/null
+bench/build.sh listing_bench
 build/bin/listing_bench "$@"

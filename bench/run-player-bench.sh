@@ -26,7 +26,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build}
 if [ "$build_dir" = build ]; then
-  scripts/build.sh >/dev/null
+  bench/build.sh player_bench
 fi
 bench="$build_dir/bin/player_bench"
 seconds=${BENCH_SECONDS:-60}

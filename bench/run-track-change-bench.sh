@@ -3,5 +3,5 @@
 # Usage: bench/run-track-change-bench.sh [changes per format]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh >/dev/null
+bench/build.sh track_change_bench
 build/bin/track_change_bench "$@"

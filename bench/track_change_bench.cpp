@@ -6,8 +6,9 @@
 //
 // Usage: track_change_bench [changes per format]
 
-#include "engine/gst_media_player.h"
+#include "gst/gst_media_player.h"
 #include "settings/setting_names.h"
+#include "support/counting_gst_player.h"
 #include "support/engine_rig.h"
 #include "support/event_wait.h"
 #include "support/media_fixtures.h"
@@ -57,7 +58,7 @@ std::vector<double> measure(const Format &format, int changes, bench::TimingLog 
     test::storeTexts({{names.path, dir}, {names.flag, u"1"_s}, {settings::PlayFlag(), u"1"_s}});
 
     const size_t before = log.marks().size();
-    test::EngineRigWith<GstMediaPlayer> rig;
+    test::EngineRigWith<test::CountingGstPlayer> rig;
     rig.formCreate();
     test::waitUntil([&] { return log.marks().size() >= before + 2 * static_cast<size_t>(changes + 1); }, 120'000);
     rig.engine.NStopClick();

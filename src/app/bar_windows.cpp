@@ -5,7 +5,7 @@
 #include "bars/bar_position.h"
 #include "bars/indication_bar.h"
 #include "bars/select_play_bar.h"
-#include "engine/native_path.h"
+#include "base/native_path.h"
 #include "settings/setting_names.h"
 
 namespace brookhum {

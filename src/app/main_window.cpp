@@ -4,7 +4,6 @@
 #include "app/form_refs.h"
 #include "app/popup_menu.h"
 #include "engine/error_report.h"
-#include "engine/gst_media_player.h"
 #include "engine/menu_actions.h"
 #include "resources/pictures.h"
 #include "settings/settings_load.h"
@@ -29,13 +28,11 @@ TForm1::TForm1(FormRefs &forms, PendingSlotPaths &pending, RegIniFile &store, Op
     , m_store(store)
     , m_makePreviewPlayer(std::move(options.makePreviewPlayer))
     , m_actions(std::make_unique<MenuActions>())
-    , m_player(options.player ? std::move(options.player) : std::make_unique<GstMediaPlayer>())
+    , m_player(std::move(options.player))
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Main"_s);
     m_forms.Form1 = this;
-    if (!m_makePreviewPlayer)
-        m_makePreviewPlayer = [] { return std::make_unique<GstMediaPlayer>(); };
     PlayEngine::Wait wait = options.wait
         ? options.wait
         : PlayEngine::Wait([](int seconds) { QThread::sleep(static_cast<unsigned long>(seconds)); });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/media_player.h"
+#include "base/media_player.h"
 #include "engine/play_engine.h"
 
 #include <QSystemTrayIcon>
@@ -27,8 +27,8 @@ class TForm1 : public QWidget {
     Q_OBJECT
 public:
     struct Options {
-        std::unique_ptr<MediaPlayer> player;           // the track player; GStreamer when empty
-        std::function<std::unique_ptr<MediaPlayer>()> makePreviewPlayer; // GStreamer when empty
+        std::unique_ptr<MediaPlayer> player;                              // the track player
+        std::function<std::unique_ptr<MediaPlayer>()> makePreviewPlayer; // a player for each set-up dialog
         PlayEngine::Wait wait;                         // blocking waits; real seconds when empty
         PlayEngine::Clock clock;                       // seeds the random order; the calendar when empty
         bool trayIcon = true;                          // off for tests on the offscreen platform

@@ -5,6 +5,7 @@
 #include "app/form_refs.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "gst/gst_media_player.h"
 #include "resources/design_font.h"
 #include "settings/reg_ini_file.h"
 #include "setup/pending_slot_paths.h"
@@ -33,7 +34,13 @@ int runBrookhum(int argc, char **argv)
     RegIniFile store(RegIniFile::defaultLocation(), [&app](const QString &message) { app.showNotice(message); });
     std::unique_ptr<TForm1> mainWindow;
     try {
-        mainWindow = std::make_unique<TForm1>(forms, pending, store, TForm1::Options{});
+        // BROOKHUM_AUDIO_SINK replaces the desktop's output, for headless
+        // machines and tests, e.g. "fakesink sync=true".
+        const GstPlayerConfig playerConfig{qgetenv("BROOKHUM_AUDIO_SINK")};
+        TForm1::Options options;
+        options.player = std::make_unique<GstMediaPlayer>(playerConfig);
+        options.makePreviewPlayer = [playerConfig] { return std::make_unique<GstMediaPlayer>(playerConfig); };
+        mainWindow = std::make_unique<TForm1>(forms, pending, store, std::move(options));
         mainWindow->createSetUpDialog();
         forms.Form3 = new TForm3(mainWindow.get());
         mainWindow->bars().createBar(Bar::Select);

@@ -1,7 +1,7 @@
 #include "engine/menu_actions.h"
 
 #include "engine/error_report.h"
-#include "engine/native_path.h"
+#include "base/native_path.h"
 
 #include <QAction>
 

@@ -1,9 +1,9 @@
 #include "engine/play_engine.h"
 
 #include "engine/error_report.h"
-#include "engine/media_player.h"
+#include "base/media_player.h"
 #include "engine/menu_actions.h"
-#include "engine/path_text.h"
+#include "base/path_text.h"
 #include "engine/random_order.h"
 
 #include <QAction>

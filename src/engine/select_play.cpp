@@ -2,7 +2,7 @@
 
 #include "engine/play_engine.h"
 
-#include "engine/media_player.h"
+#include "base/media_player.h"
 #include "engine/menu_actions.h"
 
 #include <QAction>

@@ -3,10 +3,10 @@
 
 #include "engine/play_engine.h"
 
-#include "engine/directory_listing.h"
-#include "engine/media_player.h"
+#include "base/directory_listing.h"
+#include "base/media_player.h"
 #include "engine/menu_actions.h"
-#include "engine/path_text.h"
+#include "base/path_text.h"
 
 #include <QAction>
 

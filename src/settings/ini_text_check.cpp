@@ -1,6 +1,6 @@
 #include "settings/ini_text_check.h"
 
-#include "engine/native_path.h"
+#include "base/native_path.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #include "settings/reg_ini_file.h"
 
-#include "engine/native_path.h"
+#include "base/native_path.h"
 #include "settings/ini_text_check.h"
 #include "settings/setting_names.h"
 

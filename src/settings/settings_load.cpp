@@ -1,9 +1,9 @@
 #include "settings/settings_load.h"
 
-#include "engine/directory_listing.h"
+#include "base/directory_listing.h"
 #include "engine/menu_actions.h"
-#include "engine/native_path.h"
-#include "engine/path_text.h"
+#include "base/native_path.h"
+#include "base/path_text.h"
 #include "engine/play_engine.h"
 #include "settings/read_or_init.h"
 #include "settings/reg_ini_file.h"

@@ -1,7 +1,7 @@
 #include "setup/directory_list_box.h"
 
-#include "engine/directory_listing.h"
-#include "engine/native_path.h"
+#include "base/directory_listing.h"
+#include "base/native_path.h"
 #include "setup/file_list_box.h"
 #include "setup/list_box_item_delegate.h"
 

@@ -1,8 +1,8 @@
 #include "setup/file_list_box.h"
 
-#include "engine/directory_listing.h"
-#include "engine/native_path.h"
-#include "engine/path_text.h"
+#include "base/directory_listing.h"
+#include "base/native_path.h"
+#include "base/path_text.h"
 #include "setup/list_box_item_delegate.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "setup/set_up_dialog.h"
 
+#include "base/media_player.h"
 #include "engine/error_report.h"
-#include "engine/gst_media_player.h"
 #include "resources/design_font.h"
 #include "setup/directory_list_box.h"
 #include "setup/file_list_box.h"
@@ -31,8 +31,7 @@ TForm2::TForm2(QWidget *owner, SetUpEnvironment environment)
     m_ui = buildSetUpControls(*this);
     move(388, 208);
 
-    m_setUpMediaPlayer = m_environment.makePreviewPlayer ? m_environment.makePreviewPlayer()
-                                                         : std::make_unique<GstMediaPlayer>();
+    m_setUpMediaPlayer = m_environment.makePreviewPlayer();
     wireHandlers();
     // An error while loading is shown like any other; the dialog still opens.
     guarded([this] { FormCreate(); })();

@@ -23,7 +23,7 @@ struct SetUpEnvironment {
     PendingSlotPaths *pending = nullptr;
     RegIniFile *store = nullptr;                                   // the settings store
     std::function<void()> reloadSettings;                          // the main window's settings load
-    std::function<std::unique_ptr<MediaPlayer>()> makePreviewPlayer; // GStreamer when empty
+    std::function<std::unique_ptr<MediaPlayer>()> makePreviewPlayer; // the preview's player
     std::function<void(TForm3 *)> recordVersionDialog;            // the program's current version dialog
 };
 

@@ -1,7 +1,7 @@
 // The set-up dialog's small services: the preview of a listed file, help and
 // the version dialog.
 
-#include "engine/media_player.h"
+#include "base/media_player.h"
 #include "setup/file_list_box.h"
 #include "setup/set_up_dialog.h"
 #include "setup/version_dialog.h"

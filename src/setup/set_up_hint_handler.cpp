@@ -1,6 +1,6 @@
 #include "setup/set_up_hint_handler.h"
 
-#include "engine/native_path.h"
+#include "base/native_path.h"
 #include "setup/set_up_dialog.h"
 
 #include <QApplication>

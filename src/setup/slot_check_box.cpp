@@ -1,7 +1,7 @@
 #include "setup/slot_check_box.h"
 
 #include "engine/error_report.h"
-#include "engine/native_path.h"
+#include "base/native_path.h"
 #include "setup/slot_drag_mime.h"
 
 #include <QDropEvent>

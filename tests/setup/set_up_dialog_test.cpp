@@ -4,7 +4,7 @@
 #include "app/form_refs.h"
 #include "app/main_window.h"
 #include "engine/menu_actions.h"
-#include "engine/native_path.h"
+#include "base/native_path.h"
 #include "settings/reg_ini_file.h"
 #include "settings/setting_names.h"
 #include "setup/directory_list_box.h"

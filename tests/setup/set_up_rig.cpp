@@ -1,6 +1,7 @@
 #include "set_up_rig.h"
 
-#include "engine/gst_media_player.h"
+#include "gst/gst_media_player.h"
+#include "support/test_output.h"
 #include "settings/setting_names.h"
 #include "support/fake_media_player.h"
 #include "support/test_application.h"
@@ -30,7 +31,7 @@ std::unique_ptr<TForm2> SetUpRig::open()
     };
     environment.makePreviewPlayer = [this]() -> std::unique_ptr<MediaPlayer> {
         if (realPreviewPlayer)
-            return std::make_unique<GstMediaPlayer>();
+            return std::make_unique<GstMediaPlayer>(testOutput());
         auto fake = std::make_unique<FakeMediaPlayer>();
         previewPlayer = fake.get();
         return fake;

@@ -2,7 +2,7 @@
 // real GStreamer player on a fake sink, and with the fake player), the
 // position reset, help and the version dialog.
 
-#include "engine/gst_media_player.h"
+#include "gst/gst_media_player.h"
 #include "settings/setting_names.h"
 #include "setup/directory_list_box.h"
 #include "setup/file_list_box.h"

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "engine/gst_media_player.h"
+#include "gst/gst_media_player.h"
+#include "support/test_output.h"
 
 namespace brookhum::test {
 
 // The real player, counting its plays and the notifications it delivers.
 class CountingGstPlayer : public GstMediaPlayer {
 public:
-    CountingGstPlayer()
+    CountingGstPlayer() : GstMediaPlayer(testOutput())
     {
         connect(this, &MediaPlayer::Notify, this, [this] { ++notifications; });
     }

@@ -1,6 +1,6 @@
 #include "support/fake_media_player.h"
 
-#include "engine/media_error.h"
+#include "base/media_error.h"
 
 using namespace Qt::StringLiterals;
 

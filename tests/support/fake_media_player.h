@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/media_player.h"
+#include "base/media_player.h"
 
 #include <QSet>
 #include <QStringList>

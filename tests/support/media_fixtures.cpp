@@ -1,6 +1,6 @@
 #include "support/media_fixtures.h"
 
-#include "engine/gst_handles.h"
+#include "gst/gst_handles.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "engine/native_path.h"
+#include "base/native_path.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // The MIDI file check: sound files give their playing length, malformed ones
 // are refused before GStreamer's parser can hang on them.
 
-#include "engine/midi_file_check.h"
+#include "gst/midi_file_check.h"
 #include "support/midi_bytes.h"
 
 #include <QList>

@@ -1,8 +1,8 @@
 // File names travel as the bytes the file system gave, whatever they are,
 // and are shown as the user can read them.
 
-#include "engine/directory_listing.h"
-#include "engine/native_path.h"
+#include "base/directory_listing.h"
+#include "base/native_path.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "engine/gst_midi_synth.h"
+#include "gst/gst_midi_synth.h"
 
-#include "engine/gst_handles.h"
+#include "gst/gst_handles.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "engine/directory_listing.h"
+#include "base/directory_listing.h"
 
-#include "engine/native_path.h"
+#include "base/native_path.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/media_player.h"
+#include "base/media_player.h"
 
 #include <QTimer>
 
@@ -13,10 +13,16 @@ namespace brookhum {
 class GstBusEvent;
 class GstPlaybin;
 
+// How a player renders: where its sound goes.
+struct GstPlayerConfig {
+    // A sink in gst-launch syntax, for example "fakesink sync=true"; empty
+    // for the desktop's default output.
+    QByteArray audioSink;
+};
+
 // The media player over GStreamer's playbin: WAV, MP3 and, through the
-// fluidsynth decoder and a General MIDI soundfont, MIDI files. Sound goes to
-// the desktop's default output, or to the sink that the environment variable
-// BROOKHUM_AUDIO_SINK describes (for example "fakesink sync=true").
+// fluidsynth decoder and a General MIDI soundfont, MIDI files. Sound goes
+// where the configuration says.
 //
 // Each instance has a pipeline of its own, so several can sound at once.
 // Completion notifications are posted to the instance as events and emitted
@@ -28,7 +34,7 @@ class GstPlaybin;
 class GstMediaPlayer : public MediaPlayer {
     Q_OBJECT
 public:
-    explicit GstMediaPlayer(QObject *parent = nullptr);
+    explicit GstMediaPlayer(GstPlayerConfig config = {}, QObject *parent = nullptr);
     ~GstMediaPlayer() override;
 
     void setFileName(const QString &path) override;
@@ -57,6 +63,7 @@ private:
     void postCompletion();
     void deliverCompletion();
 
+    GstPlayerConfig m_config;
     QString m_fileName;
     std::unique_ptr<GstPlaybin> m_playbin;
     // Bumped for every pipeline, so that messages of a closed one are dropped.

@@ -2,13 +2,14 @@
 // notification or fails to open with a message naming it, in bounded time,
 // and the player then plays the next file as if nothing had happened.
 
-#include "engine/directory_listing.h"
-#include "engine/gst_media_player.h"
-#include "engine/media_error.h"
+#include "base/directory_listing.h"
+#include "gst/gst_media_player.h"
+#include "base/media_error.h"
 #include "support/event_wait.h"
 #include "support/media_fixtures.h"
 #include "support/midi_bytes.h"
 #include "support/scoped_env.h"
+#include "support/test_output.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,7 +166,7 @@ TEST_P(BadMediaTest, FailsToOpenOrPlaysOnceAndTheNextFilePlays)
 
     // Whatever the file does, a hang ends the test instead of the run.
     ::alarm(60);
-    GstMediaPlayer player;
+    GstMediaPlayer player{test::testOutput()};
     const std::optional<QString> error = tryToPlay(player, file);
     if (error)
         EXPECT_TRUE(error->contains(file)) << error->toStdString();
@@ -190,7 +191,7 @@ TEST(StalledPlay, EndsWellPastTheFileLength)
     QTemporaryDir dir;
     const QString file = dir.filePath(u"second.wav"_s);
     writeToneWav(file, 2000);
-    GstMediaPlayer player;
+    GstMediaPlayer player{test::testOutput()};
     player.setOverrunAllowance(std::chrono::milliseconds(0));
     QSignalSpy notified(&player, &MediaPlayer::Notify);
     player.setFileName(file);

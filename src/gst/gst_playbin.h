@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/gst_handles.h"
+#include "gst/gst_handles.h"
 
 #include <QString>
 
@@ -23,8 +23,10 @@ namespace brookhum {
 // hands the pipeline to a worker thread to be taken down.
 class GstPlaybin {
 public:
-    // Throws MediaError when the pipeline cannot be built for the file.
-    GstPlaybin(const QString &fileName, QObject *receiver, quint64 generation);
+    // Plays to the sink that `audioSink` describes in gst-launch syntax, or
+    // to the desktop's default output when it is empty. Throws MediaError
+    // when the pipeline cannot be built for the file.
+    GstPlaybin(const QString &fileName, const QByteArray &audioSink, QObject *receiver, quint64 generation);
     ~GstPlaybin();
     GstPlaybin(const GstPlaybin &) = delete;
     GstPlaybin &operator=(const GstPlaybin &) = delete;
@@ -60,7 +62,7 @@ private:
     struct BusRoute;
 
     static GstBusSyncReply forwardBusMessage(GstBus *bus, GstMessage *message, gpointer data);
-    GstElementPtr makeAudioSink() const;
+    GstElementPtr makeAudioSink(const QByteArray &description) const;
     [[noreturn]] void fail(const QString &reason) const;
     void inspectFile();
     void routeBusMessages();

@@ -1,4 +1,4 @@
-#include "engine/gst_bus_event.h"
+#include "gst/gst_bus_event.h"
 
 namespace brookhum {
 

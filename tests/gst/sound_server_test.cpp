@@ -2,11 +2,12 @@
 // test starts and ends itself): the server going away in the middle of a file
 // and coming back, and the default output changing while a file plays.
 
-#include "engine/gst_media_player.h"
-#include "engine/media_error.h"
+#include "gst/gst_media_player.h"
+#include "base/media_error.h"
 #include "support/event_wait.h"
 #include "support/media_fixtures.h"
 #include "support/scoped_env.h"
+#include "support/test_output.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -100,7 +101,7 @@ protected:
     // The desktop's default output, reached through this test's own server.
     ScopedAudioSink defaultOutput{QByteArray()};
     ScopedEnv pulseServer{"PULSE_SERVER", "unix:" + QFile::encodeName(server.socket())};
-    GstMediaPlayer player;
+    GstMediaPlayer player{test::testOutput()};
 };
 
 } // namespace

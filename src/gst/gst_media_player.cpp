@@ -1,9 +1,9 @@
-#include "engine/gst_media_player.h"
+#include "gst/gst_media_player.h"
 
-#include "engine/gst_bus_event.h"
-#include "engine/gst_playbin.h"
-#include "engine/media_error.h"
-#include "engine/native_path.h"
+#include "gst/gst_bus_event.h"
+#include "gst/gst_playbin.h"
+#include "base/media_error.h"
+#include "base/native_path.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -40,7 +40,8 @@ QString shown(const QString &fileName)
 
 } // namespace
 
-GstMediaPlayer::GstMediaPlayer(QObject *parent) : MediaPlayer(parent)
+GstMediaPlayer::GstMediaPlayer(GstPlayerConfig config, QObject *parent)
+    : MediaPlayer(parent), m_config(std::move(config))
 {
     gst_init(nullptr, nullptr);
     m_overrun.setSingleShot(true);
@@ -62,7 +63,7 @@ QString GstMediaPlayer::FileName() const
 void GstMediaPlayer::Open()
 {
     Close();
-    auto playbin = std::make_unique<GstPlaybin>(m_fileName, this, ++m_generation);
+    auto playbin = std::make_unique<GstPlaybin>(m_fileName, m_config.audioSink, this, ++m_generation);
     playbin->preroll();
     m_playbin = std::move(playbin);
     m_failure.clear();

@@ -1,6 +1,6 @@
 // Listing the playable files of a directory.
 
-#include "engine/directory_listing.h"
+#include "base/directory_listing.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/gst_handles.h"
+#include "gst/gst_handles.h"
 
 #include <QEvent>
 

@@ -1,4 +1,4 @@
-#include "engine/midi_file_check.h"
+#include "gst/midi_file_check.h"
 
 #include <algorithm>
 #include <cmath>

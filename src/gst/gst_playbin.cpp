@@ -1,11 +1,11 @@
-#include "engine/gst_playbin.h"
+#include "gst/gst_playbin.h"
 
-#include "engine/gst_bus_event.h"
-#include "engine/gst_midi_synth.h"
-#include "engine/gst_off_thread.h"
-#include "engine/media_error.h"
-#include "engine/midi_file_check.h"
-#include "engine/native_path.h"
+#include "gst/gst_bus_event.h"
+#include "gst/gst_midi_synth.h"
+#include "gst/gst_off_thread.h"
+#include "base/media_error.h"
+#include "gst/midi_file_check.h"
+#include "base/native_path.h"
 
 #include <QCoreApplication>
 
@@ -87,12 +87,11 @@ GstBusSyncReply GstPlaybin::forwardBusMessage(GstBus *, GstMessage *message, gpo
     return GST_BUS_DROP;
 }
 
-// The sink that BROOKHUM_AUDIO_SINK describes (a gst-launch style
-// description such as "fakesink sync=true"), or the desktop's default output.
-GstElementPtr GstPlaybin::makeAudioSink() const
+// The sink a gst-launch style description such as "fakesink sync=true"
+// names, or the desktop's default output.
+GstElementPtr GstPlaybin::makeAudioSink(const QByteArray &description) const
 {
-    const QByteArray description = qgetenv("BROOKHUM_AUDIO_SINK").trimmed();
-    if (description.isEmpty()) {
+    if (description.trimmed().isEmpty()) {
         GstElementPtr sink = adoptElement(gst_element_factory_make("autoaudiosink", nullptr));
         if (!sink)
             fail(u"GStreamer's automatic audio output (autoaudiosink) is not installed"_s);
@@ -102,14 +101,14 @@ GstElementPtr GstPlaybin::makeAudioSink() const
     GstElementPtr sink = adoptElement(gst_parse_bin_from_description(description.constData(), TRUE, &rawError));
     const GErrorPtr error(rawError);
     if (error || !sink) {
-        fail(u"the audio output \"%1\" given in BROOKHUM_AUDIO_SINK is not usable: %2"_s.arg(
+        fail(u"the audio output \"%1\" is not usable: %2"_s.arg(
             QString::fromLocal8Bit(description),
             error ? QString::fromUtf8(error->message) : u"unknown error"_s));
     }
     return sink;
 }
 
-GstPlaybin::GstPlaybin(const QString &fileName, QObject *receiver, quint64 generation)
+GstPlaybin::GstPlaybin(const QString &fileName, const QByteArray &audioSink, QObject *receiver, quint64 generation)
     : m_fileName(fileName)
     , m_route(std::make_shared<BusRoute>())
 {
@@ -127,7 +126,7 @@ GstPlaybin::GstPlaybin(const QString &fileName, QObject *receiver, quint64 gener
     m_playbin = adoptElement(gst_element_factory_make("playbin", nullptr));
     if (!m_playbin)
         fail(u"GStreamer's playbin is not installed"_s);
-    GstElementPtr sink = makeAudioSink();
+    GstElementPtr sink = makeAudioSink(audioSink);
 
     g_object_set(m_playbin.get(), "uri", uri.get(), "flags", PlayFlagAudio, "audio-sink", sink.get(), nullptr);
     // With video off playbin still probes video sinks when a file holds

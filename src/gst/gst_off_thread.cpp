@@ -1,4 +1,4 @@
-#include "engine/gst_off_thread.h"
+#include "gst/gst_off_thread.h"
 
 #include <condition_variable>
 #include <mutex>
