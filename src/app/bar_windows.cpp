@@ -1,7 +1,6 @@
 #include "app/bar_windows.h"
 
 #include "app/form_refs.h"
-#include "app/main_window.h"
 #include "bars/bar_position.h"
 #include "bars/indication_bar.h"
 #include "bars/select_play_bar.h"
@@ -10,8 +9,12 @@
 
 namespace brookhum {
 
-BarWindows::BarWindows(FormRefs &forms, PlayEngine &engine, RegIniFile &store, Wait selectBarWait)
-    : m_forms(forms), m_engine(engine), m_store(store), m_selectBarWait(std::move(selectBarWait))
+BarWindows::BarWindows(FormRefs &forms, RegIniFile &store, std::function<TForm4 *()> makeSelectBar,
+                       std::function<TForm5 *()> makeIndicationBar)
+    : m_forms(forms)
+    , m_store(store)
+    , m_makeSelectBar(std::move(makeSelectBar))
+    , m_makeIndicationBar(std::move(makeIndicationBar))
 {
 }
 
@@ -39,9 +42,9 @@ void BarWindows::createBar(Bar bar)
     if (QWidget *previous = current(bar))
         previous->deleteLater();
     if (bar == Bar::Select)
-        m_forms.Form4 = new TForm4(m_forms.Form1, m_engine, m_store, m_selectBarWait);
+        m_forms.Form4 = m_makeSelectBar();
     else
-        m_forms.Form5 = new TForm5(m_forms.Form1, m_store);
+        m_forms.Form5 = m_makeIndicationBar();
 }
 
 void BarWindows::showFreshBar(Bar bar)
@@ -77,18 +80,6 @@ void BarWindows::setTogglePicture(Toggle toggle, bool checked)
 {
     if (TForm4 *bar = m_forms.Form4.data())
         bar->setTogglePicture(toggle, checked);
-}
-
-int BarWindows::selectedDir() const
-{
-    const TForm4 *bar = m_forms.Form4.data();
-    return bar ? bar->SelectedDir : 0;
-}
-
-QString BarWindows::selectedFile() const
-{
-    const TForm4 *bar = m_forms.Form4.data();
-    return bar ? bar->SelectedFile : QString();
 }
 
 } // namespace brookhum

@@ -8,17 +8,17 @@ class QWidget;
 
 namespace brookhum {
 
-class PlayEngine;
 class RegIniFile;
+class TForm4;
+class TForm5;
 struct FormRefs;
 
-// The bars as the engine and the settings load see them: always the current
-// instances in Form4 and Form5, shown or hidden.
+// The bars as the engine sees them: always the current instances in Form4
+// and Form5, shown or hidden. A fresh bar comes from the given makers.
 class BarWindows : public WindowsPort {
 public:
-    using Wait = std::function<void(int seconds)>;
-
-    BarWindows(FormRefs &forms, PlayEngine &engine, RegIniFile &store, Wait selectBarWait);
+    BarWindows(FormRefs &forms, RegIniFile &store, std::function<TForm4 *()> makeSelectBar,
+               std::function<TForm5 *()> makeIndicationBar);
 
     bool barExists(Bar bar) const override;
     bool barShowing(Bar bar) const override;
@@ -26,8 +26,6 @@ public:
     void setBarCaption(Bar bar, const QString &caption) override;
     void setIndicationLabel(IndicationLabel label, const QString &text) override;
     void setTogglePicture(Toggle toggle, bool checked) override;
-    int selectedDir() const override;
-    QString selectedFile() const override;
 
     // Creates the bar into its reference, hidden, as at start-up.
     void createBar(Bar bar);
@@ -39,9 +37,9 @@ private:
     QWidget *current(Bar bar) const;
 
     FormRefs &m_forms;
-    PlayEngine &m_engine;
     RegIniFile &m_store;
-    Wait m_selectBarWait;
+    std::function<TForm4 *()> m_makeSelectBar;
+    std::function<TForm5 *()> m_makeIndicationBar;
 };
 
 } // namespace brookhum

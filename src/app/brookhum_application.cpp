@@ -13,7 +13,7 @@ bool BrookhumApplication::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        reportError(std::current_exception());
+        showException(exceptionMessage(std::current_exception()));
         return false;
     }
 }

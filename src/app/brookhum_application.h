@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/error_report.h"
+#include "base/error_display.h"
 
 #include <QApplication>
 
@@ -9,7 +9,7 @@ namespace brookhum {
 // The application object. It owns the standard error display: an exception
 // that escapes any handler ends up here and is shown in a message box, and
 // the program goes on.
-class BrookhumApplication : public QApplication, public ExceptionDisplay {
+class BrookhumApplication : public QApplication, public ErrorDisplay {
     Q_OBJECT
 public:
     BrookhumApplication(int &argc, char **argv);

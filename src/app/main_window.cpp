@@ -3,17 +3,19 @@
 #include "app/bar_windows.h"
 #include "app/form_refs.h"
 #include "app/popup_menu.h"
-#include "engine/error_report.h"
+#include "bars/indication_bar.h"
+#include "bars/select_play_bar.h"
+#include "base/error_display.h"
+#include "base/media_player.h"
 #include "engine/menu_actions.h"
 #include "resources/pictures.h"
-#include "settings/settings_load.h"
+#include "settings/stored_settings.h"
 #include "setup/set_up_dialog.h"
 #include "setup/version_dialog.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
-#include <QThread>
 
 #include <cstdio>
 
@@ -21,34 +23,35 @@ using namespace Qt::StringLiterals;
 
 namespace brookhum {
 
-TForm1::TForm1(FormRefs &forms, PendingSlotPaths &pending, RegIniFile &store, Options options)
+TForm1::TForm1(Parts parts)
     : QWidget(nullptr)
-    , m_forms(forms)
-    , m_pending(pending)
-    , m_store(store)
-    , m_makePreviewPlayer(std::move(options.makePreviewPlayer))
-    , m_actions(std::make_unique<MenuActions>())
-    , m_player(std::move(options.player))
+    , m_forms(parts.forms)
+    , m_pending(parts.pending)
+    , m_store(parts.store)
+    , m_errors(parts.errors)
+    , m_hints(parts.hints)
+    , m_makePreviewPlayer(std::move(parts.makePreviewPlayer))
+    , m_wait(std::move(parts.wait))
+    , m_actions(std::make_unique<MenuActions>(m_errors))
+    , m_player(std::move(parts.player))
+    , m_settings(std::make_unique<StoredSettings>(m_store))
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Main"_s);
     m_forms.Form1 = this;
-    PlayEngine::Wait wait = options.wait
-        ? options.wait
-        : PlayEngine::Wait([](int seconds) { QThread::sleep(static_cast<unsigned long>(seconds)); });
 
-    m_engine = std::make_unique<PlayEngine>(*m_actions, *m_player);
-    m_engine->setWait(wait);
-    if (options.clock)
-        m_engine->setClock(options.clock);
-    m_bars = std::make_unique<BarWindows>(m_forms, *m_engine, m_store, wait);
-    m_settingsLoad = std::make_unique<SettingsLoad>(*m_engine, *m_bars, m_store);
-    m_engine->setWindowsPort(m_bars.get());
-    m_engine->setSettingsPort(m_settingsLoad.get());
+    // A bar is made when it is first shown; the select-play bar drives the
+    // engine, which exists by then.
+    m_bars = std::make_unique<BarWindows>(
+        m_forms, m_store,
+        [this] { return new TForm4(this, *m_engine, m_store, m_errors, m_wait); },
+        [this] { return new TForm5(this, m_store, m_errors); });
+    m_engine = std::make_unique<PlayEngine>(PlayEngine::Ports{*m_actions, *m_player, *m_settings, *m_bars, m_errors},
+                                            m_wait, std::move(parts.clock));
     m_popupMenu = buildPopupMenu(*m_actions);
     wireWindowCommands();
 
-    FormCreate(options.trayIcon);
+    FormCreate(parts.trayIcon);
 }
 
 TForm1::~TForm1()
@@ -65,18 +68,18 @@ void TForm1::wireWindowCommands()
     a.onTriggered(a.NRenew, this, [this] { NRenewClick(); });
     a.onTriggered(a.NClose, this, [this] { NCloseClick(); });
     // Opening "選択再生(&C)" reloads the settings so its submenus are current.
-    connect(a.NSelectPlay->menu(), &QMenu::aboutToShow, this, guarded([this] { m_engine->NSelectPlayClick(); }));
+    connect(a.NSelectPlay->menu(), &QMenu::aboutToShow, this, guarded(m_errors, [this] { m_engine->NSelectPlayClick(); }));
 }
 
 void TForm1::FormCreate(bool withTrayIcon)
 {
-    m_settingsLoad->FormCreateSettingsPart();
+    m_engine->FormCreateSettingsPart();
     // The application title. Only the name is set: a display name would be
     // appended to every window title, and the bars show a file name there.
     QCoreApplication::setApplicationName(u"Brookhum"_s);
     if (withTrayIcon)
         installTrayIcon();
-    m_settingsLoad->LoadSettings();
+    m_engine->LoadSettings();
 }
 
 void TForm1::installTrayIcon()
@@ -116,7 +119,9 @@ void TForm1::createSetUpDialog()
     SetUpEnvironment environment;
     environment.pending = &m_pending;
     environment.store = &m_store;
-    environment.reloadSettings = [this] { m_settingsLoad->LoadSettings(); };
+    environment.errors = &m_errors;
+    environment.hints = &m_hints;
+    environment.reloadSettings = [this] { m_engine->LoadSettings(); };
     environment.makePreviewPlayer = m_makePreviewPlayer;
     environment.recordVersionDialog = [this](TForm3 *dialog) { m_forms.Form3 = dialog; };
     auto *dialog = new TForm2(this, std::move(environment));
@@ -146,7 +151,7 @@ void TForm1::NIndicationClick()
 
 void TForm1::NRenewClick()
 {
-    m_settingsLoad->LoadSettings();
+    m_engine->LoadSettings();
 }
 
 void TForm1::NCloseClick()

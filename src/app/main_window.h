@@ -1,6 +1,5 @@
 #pragma once
 
-#include "base/media_player.h"
 #include "engine/play_engine.h"
 
 #include <QSystemTrayIcon>
@@ -14,27 +13,35 @@ class QMenu;
 namespace brookhum {
 
 class BarWindows;
+class ErrorDisplay;
 class MediaPlayer;
 class MenuActions;
 class RegIniFile;
-class SettingsLoad;
+class SetUpHintHandler;
+class StoredSettings;
 struct FormRefs;
 struct PendingSlotPaths;
 
 // The main window: never shown. It owns the tray icon and its popup menu, the
-// media player, the play engine and the settings load for the whole run.
+// media player, the play engine and the bars' handling for the whole run.
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
-    struct Options {
+    // What the program's entry hands down.
+    struct Parts {
+        FormRefs &forms;
+        PendingSlotPaths &pending;
+        RegIniFile &store;
+        ErrorDisplay &errors;
+        SetUpHintHandler &hints;
         std::unique_ptr<MediaPlayer> player;                              // the track player
         std::function<std::unique_ptr<MediaPlayer>()> makePreviewPlayer; // a player for each set-up dialog
-        PlayEngine::Wait wait;                         // blocking waits; real seconds when empty
-        PlayEngine::Clock clock;                       // seeds the random order; the calendar when empty
-        bool trayIcon = true;                          // off for tests on the offscreen platform
+        PlayEngine::Wait wait;                                            // the blocking waits
+        PlayEngine::Clock clock;                                          // seeds the random order
+        bool trayIcon = true;                                             // off on the offscreen platform
     };
 
-    TForm1(FormRefs &forms, PendingSlotPaths &pending, RegIniFile &store, Options options);
+    explicit TForm1(Parts parts);
     ~TForm1() override;
 
     // --- menu commands of the window ---
@@ -48,7 +55,6 @@ public:
     MenuActions &actions() { return *m_actions; }
     QMenu &popupMenu() { return *m_popupMenu; }
     BarWindows &bars() { return *m_bars; }
-    SettingsLoad &settingsLoad() { return *m_settingsLoad; }
     QSystemTrayIcon *trayIcon() { return m_trayIcon.get(); }
 
     // Creates the set-up dialog into Form2 as at start-up, hidden.
@@ -68,12 +74,15 @@ private:
     FormRefs &m_forms;
     PendingSlotPaths &m_pending;
     RegIniFile &m_store;
+    ErrorDisplay &m_errors;
+    SetUpHintHandler &m_hints;
     std::function<std::unique_ptr<MediaPlayer>()> m_makePreviewPlayer;
+    PlayEngine::Wait m_wait;
     std::unique_ptr<MenuActions> m_actions;
     std::unique_ptr<MediaPlayer> m_player;
-    std::unique_ptr<PlayEngine> m_engine;
+    std::unique_ptr<StoredSettings> m_settings;
     std::unique_ptr<BarWindows> m_bars;
-    std::unique_ptr<SettingsLoad> m_settingsLoad;
+    std::unique_ptr<PlayEngine> m_engine;
     std::unique_ptr<QMenu> m_popupMenu;
     std::unique_ptr<QSystemTrayIcon> m_trayIcon;
 };

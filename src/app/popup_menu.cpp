@@ -33,7 +33,7 @@ std::unique_ptr<QMenu> buildPopupMenu(MenuActions &a)
     QMenu *select = submenu(menu.get(), a.NSelectPlay, u"NSelectPlayMenu"_s);
     QMenu *dirs = submenu(menu.get(), a.DirsSelectMenu, u"DirsSelectMenuMenu"_s);
     QMenu *files = submenu(menu.get(), a.FilesSelectMenu, u"FilesSelectMenuMenu"_s);
-    for (int k = 0; k < 10; ++k) {
+    for (int k = 1; k <= SlotCount; ++k) {
         dirs->addAction(a.DirNoSelectMenu[k]);
         files->addAction(a.FileNoSelectMenu[k]);
     }

@@ -9,8 +9,12 @@
 #include "resources/design_font.h"
 #include "settings/reg_ini_file.h"
 #include "setup/pending_slot_paths.h"
+#include "setup/set_up_hint_handler.h"
 #include "setup/version_dialog.h"
 
+#include <QThread>
+
+#include <ctime>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -31,16 +35,24 @@ int runBrookhum(int argc, char **argv)
 
     FormRefs forms;
     PendingSlotPaths pending;
+    SetUpHintHandler hints;
     RegIniFile store(RegIniFile::defaultLocation(), [&app](const QString &message) { app.showNotice(message); });
+    // BROOKHUM_AUDIO_SINK replaces the desktop's output, for headless
+    // machines and tests, e.g. "fakesink sync=true".
+    const GstPlayerConfig playerConfig{qgetenv("BROOKHUM_AUDIO_SINK")};
     std::unique_ptr<TForm1> mainWindow;
     try {
-        // BROOKHUM_AUDIO_SINK replaces the desktop's output, for headless
-        // machines and tests, e.g. "fakesink sync=true".
-        const GstPlayerConfig playerConfig{qgetenv("BROOKHUM_AUDIO_SINK")};
-        TForm1::Options options;
-        options.player = std::make_unique<GstMediaPlayer>(playerConfig);
-        options.makePreviewPlayer = [playerConfig] { return std::make_unique<GstMediaPlayer>(playerConfig); };
-        mainWindow = std::make_unique<TForm1>(forms, pending, store, std::move(options));
+        mainWindow = std::make_unique<TForm1>(TForm1::Parts{
+            forms,
+            pending,
+            store,
+            app,
+            hints,
+            std::make_unique<GstMediaPlayer>(playerConfig),
+            [playerConfig] { return std::make_unique<GstMediaPlayer>(playerConfig); },
+            [](int seconds) { QThread::sleep(static_cast<unsigned long>(seconds)); },
+            [] { return std::time(nullptr); },
+        });
         mainWindow->createSetUpDialog();
         forms.Form3 = new TForm3(mainWindow.get());
         mainWindow->bars().createBar(Bar::Select);

@@ -3,7 +3,7 @@
 #include "bars/bar_position.h"
 #include "bars/bar_window.h"
 #include "bars/baseline_label.h"
-#include "engine/error_report.h"
+#include "base/error_display.h"
 #include "resources/pictures.h"
 #include "settings/setting_names.h"
 
@@ -28,7 +28,8 @@ void fitWidthToText(QLabel &label)
 
 } // namespace
 
-TForm5::TForm5(QWidget *owner, RegIniFile &store) : QWidget(owner, barWindowFlags()), m_store(store)
+TForm5::TForm5(QWidget *owner, RegIniFile &store, ErrorDisplay &errors)
+    : QWidget(owner, barWindowFlags()), m_store(store), m_errors(errors)
 {
     setObjectName(u"Form5"_s);
     setUpBarWindow(*this, QSize(293, 28), QPoint(265, 367), indicationBarIcon());
@@ -88,7 +89,7 @@ void TForm5::mousePressEvent(QMouseEvent *event)
 {
     // Only the background counts: the picture and the labels are not it.
     if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
-        guarded([this] { FormClick(); })();
+        guarded(m_errors, [this] { FormClick(); })();
     QWidget::mousePressEvent(event);
 }
 
@@ -99,7 +100,7 @@ void TForm5::FormClick()
 
 void TForm5::closeEvent(QCloseEvent *event)
 {
-    guarded([this] { FormClose(); })();
+    guarded(m_errors, [this] { FormClose(); })();
     event->accept();
 }
 

@@ -7,6 +7,7 @@
 class QLabel;
 
 namespace brookhum {
+class ErrorDisplay;
 class RegIniFile;
 }
 
@@ -18,7 +19,7 @@ namespace brookhum {
 class TForm5 : public QWidget {
     Q_OBJECT
 public:
-    TForm5(QWidget *owner, RegIniFile &store);
+    TForm5(QWidget *owner, RegIniFile &store, ErrorDisplay &errors);
 
     // Sets one label's text; the label takes the width of its text.
     void setLabelText(IndicationLabel label, const QString &text);
@@ -42,6 +43,7 @@ private:
     QLabel *label(IndicationLabel which) const;
 
     RegIniFile &m_store;
+    ErrorDisplay &m_errors;
 };
 
 } // namespace brookhum

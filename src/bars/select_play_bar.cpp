@@ -5,7 +5,7 @@
 #include "bars/bit_button.h"
 #include "bars/drop_down_combo_box.h"
 #include "bars/toggle_pictures.h"
-#include "engine/error_report.h"
+#include "base/error_display.h"
 #include "engine/menu_actions.h"
 #include "base/native_path.h"
 #include "base/path_text.h"
@@ -32,8 +32,8 @@ BitButton *makeButton(QWidget *bar, const QString &name, int left)
 
 } // namespace
 
-TForm4::TForm4(QWidget *owner, PlayEngine &engine, RegIniFile &store, Wait wait)
-    : QWidget(owner, barWindowFlags()), m_engine(engine), m_store(store), m_wait(std::move(wait))
+TForm4::TForm4(QWidget *owner, PlayEngine &engine, RegIniFile &store, ErrorDisplay &errors, Wait wait)
+    : QWidget(owner, barWindowFlags()), m_engine(engine), m_store(store), m_errors(errors), m_wait(std::move(wait))
 {
     setObjectName(u"Form4"_s);
     setUpBarWindow(*this, QSize(369, 28), QPoint(188, 291), selectBarIcon());
@@ -73,18 +73,18 @@ void TForm4::createControls()
 
 void TForm4::wireControls()
 {
-    connect(DirSelectComboBox, &DropDownComboBox::droppedDown, this, guarded([this] { DirSelectComboBoxDropDown(); }));
+    connect(DirSelectComboBox, &DropDownComboBox::droppedDown, this, guarded(m_errors, [this] { DirSelectComboBoxDropDown(); }));
     connect(SelectPlayComboBox, &DropDownComboBox::droppedDown, this,
-            guarded([this] { SelectPlayComboBoxDropDown(); }));
+            guarded(m_errors, [this] { SelectPlayComboBoxDropDown(); }));
     connect(SelectPlayComboBox, &QComboBox::activated, this, [this](int index) {
-        guarded([this, index] { SelectPlayComboBoxSelect(index); })();
+        guarded(m_errors, [this, index] { SelectPlayComboBoxSelect(index); })();
     });
-    connect(PlayBitBtn, &QPushButton::clicked, this, guarded([this] { PlayBitBtnClick(); }));
-    connect(NextBitBtn, &QPushButton::clicked, this, guarded([this] { NextBitBtnClick(); }));
-    connect(StopBitBtn, &QPushButton::clicked, this, guarded([this] { StopBitBtnClick(); }));
-    connect(OnTimeStopBitBtn, &QPushButton::clicked, this, guarded([this] { OnTimeStopBitBtnClick(); }));
-    connect(RepetitionBitBtn, &QPushButton::clicked, this, guarded([this] { RepetitionBitBtnClick(); }));
-    connect(DirRepetitionBitBtn, &QPushButton::clicked, this, guarded([this] { DirRepetitionBitBtnClick(); }));
+    connect(PlayBitBtn, &QPushButton::clicked, this, guarded(m_errors, [this] { PlayBitBtnClick(); }));
+    connect(NextBitBtn, &QPushButton::clicked, this, guarded(m_errors, [this] { NextBitBtnClick(); }));
+    connect(StopBitBtn, &QPushButton::clicked, this, guarded(m_errors, [this] { StopBitBtnClick(); }));
+    connect(OnTimeStopBitBtn, &QPushButton::clicked, this, guarded(m_errors, [this] { OnTimeStopBitBtnClick(); }));
+    connect(RepetitionBitBtn, &QPushButton::clicked, this, guarded(m_errors, [this] { RepetitionBitBtnClick(); }));
+    connect(DirRepetitionBitBtn, &QPushButton::clicked, this, guarded(m_errors, [this] { DirRepetitionBitBtnClick(); }));
 }
 
 void TForm4::FormCreate()
@@ -116,7 +116,7 @@ void TForm4::setTogglePicture(Toggle toggle, bool checked)
 
 void TForm4::closeEvent(QCloseEvent *event)
 {
-    guarded([this] { FormClose(); })();
+    guarded(m_errors, [this] { FormClose(); })();
     event->accept();
 }
 
@@ -142,7 +142,7 @@ void TForm4::DirSelectComboBoxDropDown()
     const PlayState &s = m_engine.state();
     DirSelectComboBox->clear();
     for (int k = 1; k <= SlotCount; ++k) {
-        if (s.DirPlayFlag[k - 1] == u"1"_s)
+        if (s.DirPlayFlag[k] == u"1"_s)
             DirSelectComboBox->addItem(QString::number(k));
     }
     DirSelectComboBox->setCurrentIndex(-1);
@@ -150,21 +150,16 @@ void TForm4::DirSelectComboBoxDropDown()
 
 void TForm4::SelectPlayComboBoxDropDown()
 {
-    PlayState &s = m_engine.state();
-    MenuActions &a = m_engine.actions();
-    // Whatever plays stops, so the choice can start cleanly; the engine must
-    // not restart a repeating file when its stop ends it.
-    if (s.PlayerOpen == 1) {
-        s.RepeatRestartSkip = a.NRepetition->isChecked() ? 1 : 0;
-        a.NStop->trigger();
-    }
+    // Whatever plays stops, so the choice can start cleanly.
+    m_engine.stopForSelection();
 
+    const PlayState &s = m_engine.state();
     const int k = slotOfDirectoryList();
-    const int count = k == 0 ? 0 : s.DirFileCount[k - 1];
+    const int count = k == 0 ? 0 : s.DirFileCount[k];
     SelectPlayComboBox->clear();
     // Listing order, not the play order: the user finds the file by name.
     for (int i = 0; i < count; ++i)
-        SelectPlayComboBox->addItem(displayText(fileNamePart(s.DirFiles[k - 1][i])));
+        SelectPlayComboBox->addItem(displayText(fileNamePart(s.DirFiles[k][i])));
     SelectPlayComboBox->setCurrentIndex(-1);
 }
 
@@ -176,9 +171,8 @@ void TForm4::SelectPlayComboBoxSelect(int index)
     if (k != 0 && index >= 0 && index < FilesPerDirectory) {
         SelectedDir = k;
         m_wait(2);
-        SelectedFile = m_engine.state().DirFiles[k - 1][index];
-        m_engine.state().SelectPlayRequest = 1;
-        m_engine.actions().NPlay->trigger();
+        SelectedFile = m_engine.state().DirFiles[k][index];
+        m_engine.requestSelectedFile(SelectedDir, SelectedFile);
     }
     SelectPlayComboBox->setCurrentIndex(-1);
 }
@@ -195,7 +189,7 @@ void TForm4::PlayBitBtnClick()
         return;
     // Straight to the slot's command: it works whether or not the slot's
     // entry is visible or enabled in the tray menu.
-    if (s.DirFileCount[k - 1] >= 1)
+    if (s.DirFileCount[k] >= 1)
         m_engine.DirNoSelectMenuClick(k);
     else
         setWindowTitle(u"曲が入っていません"_s);

@@ -12,6 +12,7 @@ namespace brookhum {
 
 class BitButton;
 class DropDownComboBox;
+class ErrorDisplay;
 class PlayEngine;
 class RegIniFile;
 
@@ -24,7 +25,7 @@ public:
     // A blocking wait of whole seconds on the user-interface thread.
     using Wait = std::function<void(int seconds)>;
 
-    TForm4(QWidget *owner, PlayEngine &engine, RegIniFile &store, Wait wait);
+    TForm4(QWidget *owner, PlayEngine &engine, RegIniFile &store, ErrorDisplay &errors, Wait wait);
 
     // Shows the picture of a toggle for the new state of its check mark.
     void setTogglePicture(Toggle toggle, bool checked);
@@ -51,8 +52,7 @@ public:
     BitButton *RepetitionBitBtn = nullptr;
     BitButton *DirRepetitionBitBtn = nullptr;
 
-    // The choice of the file list, read by the engine when it serves the
-    // select-play request that the choice makes.
+    // The choice of the file list, which the select-play request carries.
     int SelectedDir = 1;
     QString SelectedFile;
 
@@ -68,6 +68,7 @@ private:
 
     PlayEngine &m_engine;
     RegIniFile &m_store;
+    ErrorDisplay &m_errors;
     Wait m_wait;
 };
 

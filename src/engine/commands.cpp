@@ -16,8 +16,7 @@ namespace brookhum {
 void PlayEngine::NPlayClick()
 {
     m_state.PlayFlag = u"1"_s;
-    if (m_settings)
-        m_settings->LoadSettings();
+    LoadSettings();
 }
 
 void PlayEngine::NStopClick()
@@ -25,7 +24,7 @@ void PlayEngine::NStopClick()
     MenuActions &a = m_actions;
     if (a.NRepetition->isChecked()) {
         a.NRepetition->setChecked(false);
-        setTogglePicture(Toggle::Repetition, false);
+        m_windows.setTogglePicture(Toggle::Repetition, false);
     }
     m_state.PlayerOpen = 0;
     m_state.SelectPlayRequest = 0;
@@ -34,16 +33,9 @@ void PlayEngine::NStopClick()
     m_player.Stop();
     m_player.Close();
 
-    a.NPlay->setEnabled(true);
-    a.NStop->setEnabled(false);
-    a.NOneTimeStop->setChecked(false);
-    a.NOneTimeStop->setEnabled(false);
-    a.NNext->setEnabled(false);
-    a.NSelectPlay->setEnabled(true);
-    a.NSetUp->setEnabled(true);
-    a.NRenew->setEnabled(true);
+    a.apply(MenuState::Stopped);
     // The pause picture follows the check mark it mirrors.
-    setTogglePicture(Toggle::OneTimeStop, false);
+    m_windows.setTogglePicture(Toggle::OneTimeStop, false);
 }
 
 void PlayEngine::NNextClick()
@@ -60,12 +52,12 @@ void PlayEngine::NOneTimeStopClick()
         m_player.setPosition(m_state.PausePosition);
         startPlayback();
         pause->setChecked(false);
-        setTogglePicture(Toggle::OneTimeStop, false);
+        m_windows.setTogglePicture(Toggle::OneTimeStop, false);
     } else {
         pause->setChecked(true);
         m_state.PausePosition = static_cast<int>(m_player.Position());
         m_player.Stop();
-        setTogglePicture(Toggle::OneTimeStop, true);
+        m_windows.setTogglePicture(Toggle::OneTimeStop, true);
     }
 }
 
@@ -73,22 +65,21 @@ void PlayEngine::NRepetitionClick()
 {
     QAction *entry = m_actions.NRepetition;
     entry->setChecked(!entry->isChecked());
-    setTogglePicture(Toggle::Repetition, entry->isChecked());
+    m_windows.setTogglePicture(Toggle::Repetition, entry->isChecked());
 }
 
 void PlayEngine::NDirRepetitionClick()
 {
     QAction *entry = m_actions.NDirRepetition;
     entry->setChecked(!entry->isChecked());
-    setTogglePicture(Toggle::DirRepetition, entry->isChecked());
+    m_windows.setTogglePicture(Toggle::DirRepetition, entry->isChecked());
 }
 
 void PlayEngine::NRandDirAllClick()
 {
     QAction *entry = m_actions.NRandDirAll;
     entry->setChecked(!entry->isChecked());
-    if (m_settings)
-        m_settings->writeRandPlayFlag(entry->isChecked() ? u"1"_s : u"0"_s);
+    m_settings.writeRandPlayFlag(entry->isChecked() ? u"1"_s : u"0"_s);
 }
 
 } // namespace brookhum

@@ -1,6 +1,6 @@
 #include "engine/menu_actions.h"
 
-#include "engine/error_report.h"
+#include "base/error_display.h"
 #include "base/native_path.h"
 
 #include <QAction>
@@ -35,7 +35,7 @@ QAction *hiddenEntry(QObject *owner, const QString &objectName, const QString &c
 
 } // namespace
 
-MenuActions::MenuActions(QObject *parent)
+MenuActions::MenuActions(ErrorDisplay &errors, QObject *parent)
     : QObject(parent)
     , NPlay(entry(this, u"NPlay"_s, u"再生(&P)"_s, false))
     , NStop(entry(this, u"NStop"_s, u"停止(&S)"_s, false))
@@ -55,18 +55,50 @@ MenuActions::MenuActions(QObject *parent)
     , NIndication(hiddenEntry(this, u"NIndication"_s, u"表示バー(&H)"_s))
     , NRenew(entry(this, u"NRenew"_s, u"更新(&F)"_s, true))
     , NClose(entry(this, u"NClose"_s, u"閉じる(&E)"_s, true))
+    , m_errors(errors)
 {
     // One-time stop shows a check mark while paused, so it is checkable too.
     NOneTimeStop->setCheckable(true);
-    for (int k = 1; k <= 10; ++k) {
-        DirNoSelectMenu[k - 1] = hiddenEntry(this, u"DirNo%1SelectMenu"_s.arg(k), QString());
-        FileNoSelectMenu[k - 1] = hiddenEntry(this, u"FileNo%1SelectMenu"_s.arg(k), QString());
+    for (int k = 1; k <= SlotCount; ++k) {
+        DirNoSelectMenu[k] = hiddenEntry(this, u"DirNo%1SelectMenu"_s.arg(k), QString());
+        FileNoSelectMenu[k] = hiddenEntry(this, u"FileNo%1SelectMenu"_s.arg(k), QString());
+    }
+}
+
+void MenuActions::apply(MenuState state)
+{
+    const auto enable = [](std::initializer_list<QAction *> entries, bool on) {
+        for (QAction *entry : entries)
+            entry->setEnabled(on);
+    };
+    switch (state) {
+    case MenuState::Idle:
+        enable({NPlay, NSelectPlay, NSetUp, NRenew}, true);
+        break;
+    case MenuState::Starting:
+        enable({NPlay, NSelectPlay, NSetUp, NRenew}, false);
+        break;
+    case MenuState::ModesOffered:
+        enable({NNext, NRepetition, NDirRepetition, NOneTimeStop}, true);
+        break;
+    case MenuState::Playing:
+        enable({NPlay}, false);
+        enable({NStop, NNext, NOneTimeStop}, true);
+        enable({NSelectPlay, NSetUp, NRenew}, false);
+        break;
+    case MenuState::Stopped:
+        enable({NPlay}, true);
+        enable({NStop}, false);
+        NOneTimeStop->setChecked(false);
+        enable({NOneTimeStop, NNext}, false);
+        enable({NSelectPlay, NSetUp, NRenew}, true);
+        break;
     }
 }
 
 void MenuActions::onTriggered(QAction *entry, QObject *context, std::function<void()> handler)
 {
-    QObject::connect(entry, &QAction::triggered, context, guarded([entry, handler = std::move(handler)] {
+    QObject::connect(entry, &QAction::triggered, context, guarded(m_errors, [entry, handler = std::move(handler)] {
         if (entry->isCheckable())
             entry->setChecked(!entry->isChecked());
         handler();

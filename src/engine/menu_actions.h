@@ -1,13 +1,32 @@
 #pragma once
 
+#include "base/slots.h"
+
 #include <QObject>
 
-#include <array>
 #include <functional>
 
 class QAction;
 
 namespace brookhum {
+
+class ErrorDisplay;
+
+// Which entries of the tray menu are offered. Each state names the entries it
+// switches; the others keep what they had.
+enum class MenuState {
+    // Nothing plays: play, select-play, set-up and reload are offered.
+    Idle,
+    // Play is about to start at creation: those four are withheld.
+    Starting,
+    // The settings load is about to start play: next, the two repetitions
+    // and the one-time stop are offered.
+    ModesOffered,
+    // A file plays: only what acts on playing is offered.
+    Playing,
+    // After the stop command: as when idle, and pausing is off.
+    Stopped,
+};
 
 // The entries of the tray's popup menu, in menu order, in their designed
 // state. Their check marks are the play modes themselves and their enabled
@@ -15,7 +34,7 @@ namespace brookhum {
 class MenuActions : public QObject {
     Q_OBJECT
 public:
-    explicit MenuActions(QObject *parent = nullptr);
+    explicit MenuActions(ErrorDisplay &errors, QObject *parent = nullptr);
 
     QAction *NPlay;
     QAction *NStop;
@@ -27,20 +46,26 @@ public:
     QAction *NRandDirAll;
     QAction *NSelectPlay;      // submenu holding the two select-play submenus
     QAction *DirsSelectMenu;   // submenu of DirNo1SelectMenu..DirNo10SelectMenu
-    std::array<QAction *, 10> DirNoSelectMenu;
+    SlotArray<QAction *> DirNoSelectMenu;
     QAction *FilesSelectMenu;  // submenu of FileNo1SelectMenu..FileNo10SelectMenu
-    std::array<QAction *, 10> FileNoSelectMenu;
+    SlotArray<QAction *> FileNoSelectMenu;
     QAction *NSetUp;
     QAction *Form4Show;
     QAction *NIndication;
     QAction *NRenew;
     QAction *NClose;
 
+    // Switches the entries of a state on or off.
+    void apply(MenuState state);
+
     // Runs handler when the entry is chosen or activated. The commands own
     // their check marks, so the toggle Qt applies to a checkable action before
     // it reports the trigger is undone first. An exception escaping the
-    // handler goes to the standard error display.
+    // handler goes to the error display.
     void onTriggered(QAction *entry, QObject *context, std::function<void()> handler);
+
+private:
+    ErrorDisplay &m_errors;
 };
 
 // Menu text for a path, as the user can read it; an ampersand would otherwise

@@ -1,25 +1,27 @@
 #include "engine/play_engine.h"
 
-#include "engine/error_report.h"
+#include "base/error_display.h"
 #include "base/media_player.h"
-#include "engine/menu_actions.h"
 #include "base/path_text.h"
+#include "engine/menu_actions.h"
 #include "engine/random_order.h"
 
 #include <QAction>
-#include <QThread>
 
 namespace brookhum {
 
-PlayEngine::PlayEngine(MenuActions &actions, MediaPlayer &player, QObject *parent)
+PlayEngine::PlayEngine(Ports ports, Wait wait, Clock clock, QObject *parent)
     : QObject(parent)
-    , m_actions(actions)
-    , m_player(player)
-    , m_wait([](int seconds) { QThread::sleep(static_cast<unsigned long>(seconds)); })
-    , m_clock([] { return std::time(nullptr); })
+    , m_actions(ports.actions)
+    , m_player(ports.player)
+    , m_settings(ports.settings)
+    , m_windows(ports.windows)
+    , m_errors(ports.errors)
+    , m_wait(std::move(wait))
+    , m_clock(std::move(clock))
 {
     wireMenu();
-    connect(&m_player, &MediaPlayer::Notify, this, guarded([this] { BrookhumMediaPlayerNotify(); }));
+    connect(&m_player, &MediaPlayer::Notify, this, guarded(m_errors, [this] { BrookhumMediaPlayerNotify(); }));
 }
 
 void PlayEngine::wireMenu()
@@ -33,8 +35,8 @@ void PlayEngine::wireMenu()
     a.onTriggered(a.NRepetition, this, [this] { NRepetitionClick(); });
     a.onTriggered(a.NRandDirAll, this, [this] { NRandDirAllClick(); });
     for (int k = 1; k <= SlotCount; ++k) {
-        a.onTriggered(a.DirNoSelectMenu[k - 1], this, [this, k] { DirNoSelectMenuClick(k); });
-        a.onTriggered(a.FileNoSelectMenu[k - 1], this, [this, k] { FileNoSelectMenuClick(k); });
+        a.onTriggered(a.DirNoSelectMenu[k], this, [this, k] { DirNoSelectMenuClick(k); });
+        a.onTriggered(a.FileNoSelectMenu[k], this, [this, k] { FileNoSelectMenuClick(k); });
     }
 }
 
@@ -45,24 +47,31 @@ void PlayEngine::ShuffleDirectory(int slot, int count)
 
 void PlayEngine::setSelectBarCaptionToFile(const QString &path)
 {
-    if (m_windows)
-        m_windows->setBarCaption(Bar::Select, fileNamePart(path));
+    m_windows.setBarCaption(Bar::Select, fileNamePart(path));
 }
 
-void PlayEngine::setTogglePicture(Toggle toggle, bool checked)
-{
-    if (m_windows)
-        m_windows->setTogglePicture(toggle, checked);
-}
-
+// After a start attempt that left no file open, play, select-play, set-up
+// and reload are offered again, so the user is never left with only "close".
 void PlayEngine::offerCommandsWhenIdle()
 {
-    if (m_state.PlayerOpen != 0)
+    if (m_state.PlayerOpen == 0)
+        m_actions.apply(MenuState::Idle);
+}
+
+void PlayEngine::requestSelectedFile(int slot, const QString &file)
+{
+    m_selectedDir = slot;
+    m_selectedFile = file;
+    m_state.SelectPlayRequest = 1;
+    m_actions.NPlay->trigger();
+}
+
+void PlayEngine::stopForSelection()
+{
+    if (m_state.PlayerOpen != 1)
         return;
-    m_actions.NPlay->setEnabled(true);
-    m_actions.NSelectPlay->setEnabled(true);
-    m_actions.NSetUp->setEnabled(true);
-    m_actions.NRenew->setEnabled(true);
+    m_state.RepeatRestartSkip = m_actions.NRepetition->isChecked() ? 1 : 0;
+    m_actions.NStop->trigger();
 }
 
 } // namespace brookhum

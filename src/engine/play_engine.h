@@ -10,12 +10,14 @@
 
 namespace brookhum {
 
+class ErrorDisplay;
 class MediaPlayer;
 class MenuActions;
 
-// The play engine: the play state, the sequencing from file to file and slot
-// to slot, the transport and mode commands and the select-play menu. It owns
-// no window; it reaches the bars and the settings through the two ports.
+// The play engine: the play state, what the stored settings mean for play,
+// the sequencing from file to file and slot to slot, the transport and mode
+// commands and the select-play menu. It owns no window; it reaches the bars
+// and the settings store through the two ports, all given at construction.
 class PlayEngine : public QObject {
     Q_OBJECT
 public:
@@ -24,17 +26,30 @@ public:
     // The calendar time in whole seconds, for seeding the random order.
     using Clock = std::function<std::time_t()>;
 
-    PlayEngine(MenuActions &actions, MediaPlayer &player, QObject *parent = nullptr);
+    struct Ports {
+        MenuActions &actions;
+        MediaPlayer &player;
+        SettingsPort &settings;
+        WindowsPort &windows;
+        ErrorDisplay &errors;
+    };
 
-    void setSettingsPort(SettingsPort *settings) { m_settings = settings; }
-    void setWindowsPort(WindowsPort *windows) { m_windows = windows; }
-    void setWait(Wait wait) { m_wait = std::move(wait); }
-    void setClock(Clock clock) { m_clock = std::move(clock); }
+    PlayEngine(Ports ports, Wait wait, Clock clock, QObject *parent = nullptr);
 
-    PlayState &state() { return m_state; }
     const PlayState &state() const { return m_state; }
     MenuActions &actions() { return m_actions; }
-    MediaPlayer &player() { return m_player; }
+    const MenuActions &actions() const { return m_actions; }
+
+    // --- the settings load ---
+    // The settings part of the main window's creation: the play flag with the
+    // entries offered while nothing plays, and the random-order check mark.
+    void FormCreateSettingsPart();
+    // Re-reads the play kind and all twenty slots, lists the directories,
+    // rebuilds the select-play menu and starts play when the in-memory play
+    // flag asks for it.
+    void LoadSettings();
+    // Opens the bars whose begin flags ask for it and that are not showing.
+    void ShowBeginBars();
 
     // --- sequencing ---
     void PlayCurrentFile();
@@ -57,29 +72,42 @@ public:
     void DirNoSelectMenuClick(int slot);
     void FileNoSelectMenuClick(int slot);
 
-    // After a start attempt that left no file open, offers play, select-play,
-    // set-up and reload again, so the user is never left with only "close".
-    void offerCommandsWhenIdle();
+    // --- what the select-play bar asks for ---
+    // Plays a file chosen from a directory slot's listing, through the play
+    // command: found by name in the slot's play order, play goes on with the
+    // files that follow it there.
+    void requestSelectedFile(int slot, const QString &file);
+    // Stops whatever plays before the bar offers a choice; a repeating file
+    // is closed rather than started again.
+    void stopForSelection();
 
 private:
     void wireMenu();
+    void loadPlayKind();
+    void loadDirectorySlot(int slot);
+    void loadFileSlot(int slot);
+    void startPlayWhenAsked();
+    void offerCommandsWhenIdle();
     void directorySequencing();
     void fileSequencing();
     bool rereadDirectory(int slot);
+    void takeListing(int slot, const QStringList &listing);
     void setSelectBarCaptionToFile(const QString &path);
     void updateBarsForStartedFile();
-    void setPlayingMenuState();
-    void setTogglePicture(Toggle toggle, bool checked);
     void closePreviousFile();
     void startPlayback();
 
     MenuActions &m_actions;
     MediaPlayer &m_player;
-    SettingsPort *m_settings = nullptr;
-    WindowsPort *m_windows = nullptr;
+    SettingsPort &m_settings;
+    WindowsPort &m_windows;
+    ErrorDisplay &m_errors;
     Wait m_wait;
     Clock m_clock;
     PlayState m_state;
+    // The file the select-play bar chose, for the request it made.
+    int m_selectedDir = 0;
+    QString m_selectedFile;
     // Plays started whose notification has not arrived yet.
     int m_unnotifiedPlays = 0;
     // Notifications still to come for plays that a file start cut short.

@@ -1,20 +1,14 @@
 #pragma once
 
-#include <QString>
+#include "base/slots.h"
 
-#include <array>
+#include <QString>
 
 namespace brookhum {
 
-inline constexpr int SlotCount = 10;        // directory slots and file slots, numbered 1..10
-inline constexpr int FilesPerDirectory = 20; // at most this many files of a directory take part
-
-using SlotTexts = std::array<QString, SlotCount>;
-using SlotFileTable = std::array<std::array<QString, FilesPerDirectory>, SlotCount>;
-
-// Everything the player remembers between two events. Slot k is stored at
-// index k - 1. Flags keep their stored form: one-character texts compared as
-// texts ("1", "0", and "2" for the play kind), never booleans.
+// Everything the player remembers between two events. Flags keep their
+// stored form: one-character texts compared as texts ("1", "0", and "2" for
+// the play kind), never booleans.
 //
 // The four mode switches (file repetition, directory repetition, random order,
 // one-time stop) are not here: they are the check marks of the tray menu.
@@ -23,23 +17,23 @@ struct PlayState {
     int CurrentDir = 0;        // directory slot playing or played last; 0 before the first
     int PlayerOpen = 0;        // 1 while a file is open on the media player (also when paused)
     int SelectPlayRequest = 0; // 1 when the select-play bar asks the next directory start for a file
-    std::array<int, SlotCount> DirFileCount{};
-    SlotFileTable DirFiles;    // listing order, never reordered
+    SlotArray<int> DirFileCount{};
+    SlotArray<FileArray<QString>> DirFiles; // listing order, never reordered
     int RepeatRestartSkip = 0; // 1: the next end under file repetition closes instead of restarting
-    SlotTexts DirPlayFlag;
+    SlotArray<QString> DirPlayFlag;
 
     // --- engine-wide ---
     int PausePosition = 0;     // milliseconds
     int PlayPos = 0;           // directory play: 1-based number of the playing file in PlayList
     int NextFileSlot = 0;      // file play: slot examined first at the next end of track (11 wraps to 1)
     QString AllDirText;
-    SlotTexts DirPath;
-    SlotFileTable PlayList;    // play order; equals DirFiles unless shuffled
-    SlotTexts FilePath;
-    SlotTexts FilePlayFlag;
+    SlotArray<QString> DirPath;
+    SlotArray<FileArray<QString>> PlayList; // play order; equals DirFiles unless shuffled
+    SlotArray<QString> FilePath;
+    SlotArray<QString> FilePlayFlag;
     QString PlayFlag;          // "0" = stopped, anything else = playing on
     QString SelectPlayFlag;    // "1" = directory slots, anything else = file slots
-    std::array<int, FilesPerDirectory> RandomKeys{};
+    FileArray<int> RandomKeys{};
 };
 
 } // namespace brookhum

@@ -5,7 +5,7 @@
 
 namespace brookhum {
 
-void SortKeys(int *keys, int first, int last)
+void SortKeys(FileArray<int> &keys, int first, int last)
 {
     const int pivot = keys[(first + last) / 2];
     int i = first;
@@ -29,9 +29,9 @@ void SortKeys(int *keys, int first, int last)
 
 void ShuffleDirectory(PlayState &state, int slot, int count, std::time_t now)
 {
-    std::array<int, FilesPerDirectory> drawn{};
-    std::array<QString, FilesPerDirectory> placed;
-    auto &row = state.PlayList[slot - 1];
+    FileArray<int> drawn{};
+    FileArray<QString> placed;
+    auto &row = state.PlayList[slot];
     auto &keys = state.RandomKeys;
 
     std::srand(static_cast<unsigned>(now));
@@ -48,7 +48,7 @@ void ShuffleDirectory(PlayState &state, int slot, int count, std::time_t now)
         drawn[i] = key;
     }
 
-    SortKeys(keys.data(), 0, count - 1);
+    SortKeys(keys, 0, count - 1);
 
     for (int a = 0; a < count; ++a) {
         for (int b = 0; b < count; ++b) {

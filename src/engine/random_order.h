@@ -8,7 +8,7 @@ namespace brookhum {
 
 // Sorts keys[first..last] (inclusive) ascending in place: a recursive
 // quicksort around the middle element.
-void SortKeys(int *keys, int first, int last);
+void SortKeys(FileArray<int> &keys, int first, int last);
 
 // Puts the first count entries of directory slot's PlayList row in a random
 // order: every file gets a distinct key 1..1000 from the C library generator,

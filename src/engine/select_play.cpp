@@ -13,21 +13,20 @@ namespace brookhum {
 
 void PlayEngine::NSelectPlayClick()
 {
-    if (m_settings)
-        m_settings->LoadSettings();
+    LoadSettings();
 }
 
 void PlayEngine::DirNoSelectMenuClick(int slot)
 {
     PlayState &s = m_state;
-    const int count = s.DirFileCount[slot - 1];
+    const int count = s.DirFileCount[slot];
     if (count < 1 || s.PlayerOpen != 0)
         return;
     s.PlayFlag = u"1"_s;
-    s.DirPlayFlag[slot - 1] = u"1"_s;
+    s.DirPlayFlag[slot] = u"1"_s;
     if (m_actions.NRandDirAll->isChecked())
         ShuffleDirectory(slot, count);
-    const QString &first = s.PlayList[slot - 1][0];
+    const QString &first = s.PlayList[slot][0];
     m_player.setFileName(first);
     setSelectBarCaptionToFile(first);
     s.CurrentDir = slot;
@@ -44,8 +43,8 @@ void PlayEngine::FileNoSelectMenuClick(int slot)
 {
     PlayState &s = m_state;
     s.PlayFlag = u"1"_s;
-    s.FilePlayFlag[slot - 1] = u"1"_s;
-    m_player.setFileName(s.FilePath[slot - 1]);
+    s.FilePlayFlag[slot] = u"1"_s;
+    m_player.setFileName(s.FilePath[slot]);
     s.NextFileSlot = slot + 1;
     try {
         PlayCurrentFile();

@@ -5,8 +5,8 @@
 
 #include "base/directory_listing.h"
 #include "base/media_player.h"
-#include "engine/menu_actions.h"
 #include "base/path_text.h"
+#include "engine/menu_actions.h"
 
 #include <QAction>
 
@@ -48,47 +48,32 @@ void PlayEngine::PlayCurrentFile()
     m_player.Open();
     startPlayback();
 
-    if (m_settings)
-        m_settings->ShowBeginBars();
+    ShowBeginBars();
 
     m_state.PlayerOpen = 1;
     updateBarsForStartedFile();
-    setPlayingMenuState();
+    m_actions.apply(MenuState::Playing);
 }
 
 void PlayEngine::updateBarsForStartedFile()
 {
-    if (!m_windows)
-        return;
     const QString name = fileNamePart(m_player.FileName());
-    m_windows->setBarCaption(Bar::Select, name);
-    m_windows->setBarCaption(Bar::Indication, name);
-    m_windows->setIndicationLabel(IndicationLabel::Dir, u"Dir:"_s + QString::number(m_state.CurrentDir));
-    m_windows->setIndicationLabel(IndicationLabel::AllDir, m_state.AllDirText);
+    m_windows.setBarCaption(Bar::Select, name);
+    m_windows.setBarCaption(Bar::Indication, name);
+    m_windows.setIndicationLabel(IndicationLabel::Dir, u"Dir:"_s + QString::number(m_state.CurrentDir));
+    m_windows.setIndicationLabel(IndicationLabel::AllDir, m_state.AllDirText);
 
     const int k = m_state.CurrentDir;
     if (k < 1 || k > SlotCount)
         return;
-    const int count = m_state.DirFileCount[k - 1];
+    const int count = m_state.DirFileCount[k];
     const int pos = m_state.PlayPos;
     if (pos > FilesPerDirectory || pos > count)
         return;
-    m_windows->setIndicationLabel(IndicationLabel::Count,
+    m_windows.setIndicationLabel(IndicationLabel::Count,
                                   u"File:%1/%2"_s.arg(QString::number(pos), QString::number(count)));
-    m_windows->setIndicationLabel(IndicationLabel::Next,
-                                  pos < count ? fileNamePart(m_state.PlayList[k - 1][pos]) : QString());
-}
-
-void PlayEngine::setPlayingMenuState()
-{
-    MenuActions &a = m_actions;
-    a.NPlay->setEnabled(false);
-    a.NStop->setEnabled(true);
-    a.NNext->setEnabled(true);
-    a.NOneTimeStop->setEnabled(true);
-    a.NSelectPlay->setEnabled(false);
-    a.NSetUp->setEnabled(false);
-    a.NRenew->setEnabled(false);
+    m_windows.setIndicationLabel(IndicationLabel::Next,
+                                  pos < count ? fileNamePart(m_state.PlayList[k][pos]) : QString());
 }
 
 void PlayEngine::StartDirectoryPlay()
@@ -96,8 +81,8 @@ void PlayEngine::StartDirectoryPlay()
     PlayState &s = m_state;
     if (s.SelectPlayRequest == 0) {
         for (int k = 1; k <= SlotCount; ++k) {
-            if (s.DirPlayFlag[k - 1] == One && s.DirFileCount[k - 1] != 0) {
-                const QString &first = s.PlayList[k - 1][0];
+            if (s.DirPlayFlag[k] == One && s.DirFileCount[k] != 0) {
+                const QString &first = s.PlayList[k][0];
                 m_player.setFileName(first);
                 setSelectBarCaptionToFile(first);
                 s.CurrentDir = k;
@@ -111,14 +96,14 @@ void PlayEngine::StartDirectoryPlay()
 
     // A file chosen on the select-play bar: found by name in the slot's play
     // order, so play goes on with the files that follow it there.
-    const int selectedDir = m_windows ? m_windows->selectedDir() : 0;
-    const QString selectedFile = m_windows ? m_windows->selectedFile() : QString();
+    const int selectedDir = m_selectedDir;
+    const QString &selectedFile = m_selectedFile;
     s.CurrentDir = selectedDir;
-    const int count = (selectedDir >= 1 && selectedDir <= SlotCount) ? s.DirFileCount[selectedDir - 1] : 0;
+    const int count = (selectedDir >= 1 && selectedDir <= SlotCount) ? s.DirFileCount[selectedDir] : 0;
     bool found = false;
     const QString wanted = fileNamePart(selectedFile);
     for (int i = 0; i < count; ++i) {
-        if (fileNamePart(s.PlayList[selectedDir - 1][i]) == wanted) {
+        if (fileNamePart(s.PlayList[selectedDir][i]) == wanted) {
             m_player.setFileName(selectedFile);
             setSelectBarCaptionToFile(selectedFile);
             s.PlayPos = i + 1;
@@ -135,8 +120,8 @@ void PlayEngine::StartFilePlay()
 {
     PlayState &s = m_state;
     for (int k = 1; k <= SlotCount; ++k) {
-        if (s.FilePlayFlag[k - 1] == One) {
-            m_player.setFileName(s.FilePath[k - 1]);
+        if (s.FilePlayFlag[k] == One) {
+            m_player.setFileName(s.FilePath[k]);
             s.NextFileSlot = k + 1;
             PlayCurrentFile();
             return;
@@ -188,20 +173,27 @@ void PlayEngine::BrookhumMediaPlayerNotify()
 bool PlayEngine::rereadDirectory(int slot)
 {
     PlayState &s = m_state;
-    const auto listing = listPlayableFiles(s.DirPath[slot - 1], FilesPerDirectory);
+    const auto listing = listPlayableFiles(s.DirPath[slot], FilesPerDirectory);
     if (!listing)
         return false;
     if (listing->isEmpty()) {
-        s.DirPlayFlag[slot - 1] = Zero;
+        s.DirPlayFlag[slot] = Zero;
         return true;
     }
-    const int count = static_cast<int>(listing->size());
-    s.DirFileCount[slot - 1] = count;
-    for (int i = 0; i < count; ++i) {
-        s.DirFiles[slot - 1][i] = listing->at(i);
-        s.PlayList[slot - 1][i] = listing->at(i);
-    }
+    takeListing(slot, *listing);
     return true;
+}
+
+// A listing becomes the slot's files, in listing order and in play order.
+void PlayEngine::takeListing(int slot, const QStringList &listing)
+{
+    PlayState &s = m_state;
+    const int count = static_cast<int>(listing.size());
+    s.DirFileCount[slot] = count;
+    for (int i = 0; i < count; ++i) {
+        s.DirFiles[slot][i] = listing[i];
+        s.PlayList[slot][i] = listing[i];
+    }
 }
 
 // Ten steps, one per slot, each acting only while CurrentDir names its slot,
@@ -218,13 +210,13 @@ void PlayEngine::directorySequencing()
         for (int k = 1; k <= SlotCount && !restartAtFirstStep; ++k) {
             if (s.CurrentDir != k)
                 continue;
-            const int count = s.DirFileCount[k - 1];
-            if (s.DirPlayFlag[k - 1] != One || count == 0) {
+            const int count = s.DirFileCount[k];
+            if (s.DirPlayFlag[k] != One || count == 0) {
                 ++s.CurrentDir;
                 continue;
             }
             if (s.PlayPos < count) {
-                const QString &next = s.PlayList[k - 1][s.PlayPos];
+                const QString &next = s.PlayList[k][s.PlayPos];
                 m_player.setFileName(next);
                 setSelectBarCaptionToFile(next);
                 ++s.PlayPos;
@@ -266,8 +258,8 @@ void PlayEngine::fileSequencing()
         for (int k = 1; k <= SlotCount; ++k) {
             if (s.NextFileSlot != k)
                 continue;
-            if (s.FilePlayFlag[k - 1] == One) {
-                m_player.setFileName(s.FilePath[k - 1]);
+            if (s.FilePlayFlag[k] == One) {
+                m_player.setFileName(s.FilePath[k]);
                 PlayCurrentFile();
             } else {
                 ++s.NextFileSlot;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/ports.h"
+
 #include <QString>
 
 #include <optional>
@@ -15,11 +17,6 @@ QString absentText();
 // The integer that marks an absent position, and the position written for it.
 inline constexpr int AbsentPosition = -1;
 inline constexpr int InitialPosition = 50;
-
-struct StoredText {
-    QString text;  // the stored text, or the initial text when it was absent
-    bool absent;   // it was absent and the initial text has just been written
-};
 
 // Reads a text value in the common section. An absent value (also a stored
 // "non") is written with the value's initial text at once.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/slots.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +21,7 @@ QString DirSelectYPointPlayFlag();
 QString IndicationXPointPlayFlag();
 QString IndicationYPointPlayFlag();
 
-enum class SlotKind { Directory, File };
+using brookhum::SlotKind;
 
 // The two values of slot k (1..10) of a family, e.g. "BrookhumDirNo3" and
 // "BrookhumDirNo3PlayFlag".

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include <array>
+#include "base/slots.h"
 
 namespace brookhum {
 
@@ -11,8 +11,14 @@ namespace brookhum {
 // dialog that is opened, so unsaved edits outlive a closed dialog until the
 // next dialog loads the store over them.
 struct PendingSlotPaths {
-    std::array<QString, 10> DirSlotPath;  // directory slot k at index k - 1
-    std::array<QString, 10> FileSlotPath; // file slot k at index k - 1
+    SlotArray<QString> DirSlotPath;
+    SlotArray<QString> FileSlotPath;
+
+    SlotArray<QString> &of(SlotKind kind) { return kind == SlotKind::Directory ? DirSlotPath : FileSlotPath; }
+    const SlotArray<QString> &of(SlotKind kind) const
+    {
+        return kind == SlotKind::Directory ? DirSlotPath : FileSlotPath;
+    }
 };
 
 } // namespace brookhum

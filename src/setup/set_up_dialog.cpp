@@ -1,7 +1,7 @@
 #include "setup/set_up_dialog.h"
 
 #include "base/media_player.h"
-#include "engine/error_report.h"
+#include "base/error_display.h"
 #include "resources/design_font.h"
 #include "setup/directory_list_box.h"
 #include "setup/file_list_box.h"
@@ -34,7 +34,7 @@ TForm2::TForm2(QWidget *owner, SetUpEnvironment environment)
     m_setUpMediaPlayer = m_environment.makePreviewPlayer();
     wireHandlers();
     // An error while loading is shown like any other; the dialog still opens.
-    guarded([this] { FormCreate(); })();
+    guarded(errors(), [this] { FormCreate(); })();
 }
 
 TForm2::~TForm2() = default;
@@ -49,41 +49,45 @@ RegIniFile &TForm2::store() const
     return *m_environment.store;
 }
 
+ErrorDisplay &TForm2::errors() const
+{
+    return *m_environment.errors;
+}
+
 void TForm2::wireHandlers()
 {
-    connect(m_ui.SetUpButton, &QPushButton::clicked, this, guarded([this] { SetUpButtonClick(); }));
-    connect(m_ui.CloseButton, &QPushButton::clicked, this, guarded([this] { CloseButtonClick(); }));
-    connect(m_ui.DirSetUpRadioButton, &QRadioButton::clicked, this, guarded([this] { DirSetUpRadioButtonClick(); }));
+    connect(m_ui.SetUpButton, &QPushButton::clicked, this, guarded(errors(), [this] { SetUpButtonClick(); }));
+    connect(m_ui.CloseButton, &QPushButton::clicked, this, guarded(errors(), [this] { CloseButtonClick(); }));
+    connect(m_ui.DirSetUpRadioButton, &QRadioButton::clicked, this, guarded(errors(), [this] { DirSetUpRadioButtonClick(); }));
     connect(m_ui.FileSetUpRadioButton, &QRadioButton::clicked, this,
-            guarded([this] { FileSetUpRadioButtonClick(); }));
-    connect(m_ui.SetUpFileListBox, &FileListBox::dblClick, this, guarded([this] { SetUpFileListBoxDblClick(); }));
-    connect(m_ui.SetUpCloseBitBtn, &QPushButton::clicked, this, guarded([this] { SetUpCloseBitBtnClick(); }));
-    connect(m_setUpMediaPlayer.get(), &MediaPlayer::Notify, this, guarded([this] { SetUpMediaPlayerNotify(); }));
-    connect(m_ui.PointReButton, &QPushButton::clicked, this, guarded([this] { PointReButtonClick(); }));
-    connect(m_ui.Help1, &QAction::triggered, this, guarded([this] { Help1Click(); }));
-    connect(m_ui.Ver, &QAction::triggered, this, guarded([this] { VerClick(); }));
+            guarded(errors(), [this] { FileSetUpRadioButtonClick(); }));
+    connect(m_ui.SetUpFileListBox, &FileListBox::dblClick, this, guarded(errors(), [this] { SetUpFileListBoxDblClick(); }));
+    connect(m_ui.SetUpCloseBitBtn, &QPushButton::clicked, this, guarded(errors(), [this] { SetUpCloseBitBtnClick(); }));
+    connect(m_setUpMediaPlayer.get(), &MediaPlayer::Notify, this, guarded(errors(), [this] { SetUpMediaPlayerNotify(); }));
+    connect(m_ui.PointReButton, &QPushButton::clicked, this, guarded(errors(), [this] { PointReButtonClick(); }));
+    connect(m_ui.Help1, &QAction::triggered, this, guarded(errors(), [this] { Help1Click(); }));
+    connect(m_ui.Ver, &QAction::triggered, this, guarded(errors(), [this] { VerClick(); }));
     wireSlotHandlers();
 }
 
 void TForm2::wireSlotHandlers()
 {
-    for (int slot = 1; slot <= 10; ++slot) {
-        m_ui.DirNoCheckBox[slot - 1]->setDragHandlers(
-            [this, slot](QObject *source) { return DirNoCheckBoxDragOver(slot, source); },
-            [this, slot](QObject *source) { DirNoCheckBoxDragDrop(slot, source); });
-        m_ui.FileNoCheckBox[slot - 1]->setDragHandlers(
-            [this, slot](QObject *source) { return FileNoCheckBoxDragOver(slot, source); },
-            [this, slot](QObject *source) { FileNoCheckBoxDragDrop(slot, source); });
-        connect(m_ui.SetUpDirDelNoButton[slot - 1], &QPushButton::clicked, this,
-                guarded([this, slot] { SetUpDirDelNoButtonClick(slot); }));
-        connect(m_ui.SetUpFileDelNoButton[slot - 1], &QPushButton::clicked, this,
-                guarded([this, slot] { SetUpFileDelNoButtonClick(slot); }));
+    for (const SlotKind kind : {SlotKind::Directory, SlotKind::File}) {
+        for (int slot = 1; slot <= SlotCount; ++slot) {
+            m_ui.checkBoxes(kind)[slot]->setDragHandlers(
+                [this, kind](QObject *source) { return SlotCheckBoxDragOver(kind, source); },
+                [this, kind, slot](QObject *source) {
+                    guarded(errors(), [&] { SlotCheckBoxDragDrop(kind, slot, source); })();
+                });
+            connect(m_ui.deleteButtons(kind)[slot], &QPushButton::clicked, this,
+                    guarded(errors(), [this, kind, slot] { SetUpDelNoButtonClick(kind, slot); }));
+        }
     }
 }
 
 void TForm2::FormCreate()
 {
-    SetUpHintHandler::install(*this);
+    m_environment.hints->attach(*this);
     showLoaded(loadSetUp(store()));
 }
 
@@ -100,20 +104,15 @@ void TForm2::showLoaded(const LoadedSetUp &loaded)
         ShowFileSetUp();
     }
     // An absent path leaves both the caption and the pending path as they are.
-    for (int slot = 1; slot <= 10; ++slot) {
-        const LoadedSlot &dir = loaded.dirSlots[slot - 1];
-        if (dir.path) {
-            pending().DirSlotPath[slot - 1] = *dir.path;
-            m_ui.DirNoCheckBox[slot - 1]->setCaption(*dir.path);
+    for (const SlotKind kind : {SlotKind::Directory, SlotKind::File}) {
+        for (int slot = 1; slot <= SlotCount; ++slot) {
+            const LoadedSlot &stored = loaded.slots(kind)[slot];
+            if (stored.path) {
+                pending().of(kind)[slot] = *stored.path;
+                m_ui.checkBoxes(kind)[slot]->setCaption(*stored.path);
+            }
+            m_ui.checkBoxes(kind)[slot]->setChecked(stored.ticked);
         }
-        m_ui.DirNoCheckBox[slot - 1]->setChecked(dir.ticked);
-
-        const LoadedSlot &file = loaded.fileSlots[slot - 1];
-        if (file.path) {
-            pending().FileSlotPath[slot - 1] = *file.path;
-            m_ui.FileNoCheckBox[slot - 1]->setCaption(*file.path);
-        }
-        m_ui.FileNoCheckBox[slot - 1]->setChecked(file.ticked);
     }
 }
 
@@ -169,7 +168,7 @@ void TForm2::programEnding()
 void TForm2::closeEvent(QCloseEvent *event)
 {
     if (!m_programEnding)
-        guarded([this] { FormClose(); })();
+        guarded(errors(), [this] { FormClose(); })();
     event->accept();
 }
 

@@ -11,7 +11,10 @@
 
 namespace brookhum {
 
+class DragSourceListBox;
+class ErrorDisplay;
 class MediaPlayer;
+class SetUpHintHandler;
 class RegIniFile;
 class TForm3;
 struct LoadedSetUp;
@@ -22,6 +25,8 @@ struct SetUpChoices;
 struct SetUpEnvironment {
     PendingSlotPaths *pending = nullptr;
     RegIniFile *store = nullptr;                                   // the settings store
+    ErrorDisplay *errors = nullptr;                                // the application's error display
+    SetUpHintHandler *hints = nullptr;                             // the application's hint handler
     std::function<void()> reloadSettings;                          // the main window's settings load
     std::function<std::unique_ptr<MediaPlayer>()> makePreviewPlayer; // the preview's player
     std::function<void(TForm3 *)> recordVersionDialog;            // the program's current version dialog
@@ -50,16 +55,15 @@ public:
     void ShowFileSetUp();
 
     // --- slots: drag and drop, deletion, hints ---
+    // The handlers of the slot check boxes and "X" buttons of both families
+    // (DirNo3CheckBoxDragDrop is SlotCheckBoxDragDrop(SlotKind::Directory, 3, ...)).
     // Whether a drag from `source` may land on a slot: only one from the list
     // of the slot's kind while that list is the drag source of the mode.
-    bool DirNoCheckBoxDragOver(int slot, QObject *source) const;
-    bool FileNoCheckBoxDragOver(int slot, QObject *source) const;
+    bool SlotCheckBoxDragOver(SlotKind kind, QObject *source) const;
     // Fills the slot from the source list's selected item; nothing happens
     // when nothing is selected or the drag may not land.
-    void DirNoCheckBoxDragDrop(int slot, QObject *source);
-    void FileNoCheckBoxDragDrop(int slot, QObject *source);
-    void SetUpDirDelNoButtonClick(int slot);
-    void SetUpFileDelNoButtonClick(int slot);
+    void SlotCheckBoxDragDrop(SlotKind kind, int slot, QObject *source);
+    void SetUpDelNoButtonClick(SlotKind kind, int slot);
     // The hint of a control: the pending path when it is one of the twenty
     // slot check boxes, nullopt for every other control.
     std::optional<QString> slotHint(const QObject *control) const;
@@ -91,7 +95,9 @@ private:
     void wireSlotHandlers();
     SetUpChoices choices() const;
     PendingSlotPaths &pending() const;
+    DragSourceListBox *sourceList(SlotKind kind) const;
     RegIniFile &store() const;
+    ErrorDisplay &errors() const;
 
     SetUpEnvironment m_environment;
     SetUpControls m_ui;

@@ -1,5 +1,6 @@
 // The set-up dialog's slot editing: drops from the lists, the "X" buttons and
-// the slot hints.
+// the slot hints. Both families of slots work alike; what differs is which
+// list feeds them.
 
 #include "setup/directory_list_box.h"
 #include "setup/file_list_box.h"
@@ -11,64 +12,48 @@ using namespace Qt::StringLiterals;
 
 namespace brookhum {
 
-bool TForm2::DirNoCheckBoxDragOver(int, QObject *source) const
+DragSourceListBox *TForm2::sourceList(SlotKind kind) const
 {
-    return source == m_ui.SetUpDirectoryListBox && m_ui.SetUpDirectoryListBox->isDragSource();
+    if (kind == SlotKind::Directory)
+        return m_ui.SetUpDirectoryListBox;
+    return m_ui.SetUpFileListBox;
 }
 
-bool TForm2::FileNoCheckBoxDragOver(int, QObject *source) const
+bool TForm2::SlotCheckBoxDragOver(SlotKind kind, QObject *source) const
 {
-    return source == m_ui.SetUpFileListBox && m_ui.SetUpFileListBox->isDragSource();
+    return source == sourceList(kind) && sourceList(kind)->isDragSource();
 }
 
-void TForm2::DirNoCheckBoxDragDrop(int slot, QObject *source)
+void TForm2::SlotCheckBoxDragDrop(SlotKind kind, int slot, QObject *source)
 {
-    if (!DirNoCheckBoxDragOver(slot, source))
+    if (!SlotCheckBoxDragOver(kind, source))
         return;
     // What counts is the item selected when the drop happens.
-    const int index = m_ui.SetUpDirectoryListBox->selectedIndex();
+    const int index = sourceList(kind)->selectedIndex();
     if (index < 0)
         return;
-    const QString path = m_ui.SetUpDirectoryListBox->itemPath(index);
-    pending().DirSlotPath[slot - 1] = path;
-    m_ui.DirNoCheckBox[slot - 1]->setCaption(path);
+    // A file's path is joined as text: one of the root directory gets a
+    // doubled separator.
+    const QString path = kind == SlotKind::Directory
+        ? m_ui.SetUpDirectoryListBox->itemPath(index)
+        : m_ui.SetUpDirectoryListBox->directory() + u'/' + m_ui.SetUpFileListBox->itemName(index);
+    pending().of(kind)[slot] = path;
+    m_ui.checkBoxes(kind)[slot]->setCaption(path);
 }
 
-void TForm2::FileNoCheckBoxDragDrop(int slot, QObject *source)
+void TForm2::SetUpDelNoButtonClick(SlotKind kind, int slot)
 {
-    if (!FileNoCheckBoxDragOver(slot, source))
-        return;
-    const int index = m_ui.SetUpFileListBox->selectedIndex();
-    if (index < 0)
-        return;
-    // Joined as texts: a file of the root directory gets a doubled separator.
-    const QString path =
-        m_ui.SetUpDirectoryListBox->directory() + u'/' + m_ui.SetUpFileListBox->itemName(index);
-    pending().FileSlotPath[slot - 1] = path;
-    m_ui.FileNoCheckBox[slot - 1]->setCaption(path);
-}
-
-void TForm2::SetUpDirDelNoButtonClick(int slot)
-{
-    pending().DirSlotPath[slot - 1].clear();
-    m_ui.DirNoCheckBox[slot - 1]->setCaption(QString());
-}
-
-void TForm2::SetUpFileDelNoButtonClick(int slot)
-{
-    pending().FileSlotPath[slot - 1].clear();
-    m_ui.FileNoCheckBox[slot - 1]->setCaption(QString());
+    pending().of(kind)[slot].clear();
+    m_ui.checkBoxes(kind)[slot]->setCaption(QString());
 }
 
 std::optional<QString> TForm2::slotHint(const QObject *control) const
 {
-    for (int slot = 1; slot <= 10; ++slot) {
-        if (control == m_ui.DirNoCheckBox[slot - 1])
-            return pending().DirSlotPath[slot - 1];
-    }
-    for (int slot = 1; slot <= 10; ++slot) {
-        if (control == m_ui.FileNoCheckBox[slot - 1])
-            return pending().FileSlotPath[slot - 1];
+    for (const SlotKind kind : {SlotKind::Directory, SlotKind::File}) {
+        for (int slot = 1; slot <= SlotCount; ++slot) {
+            if (control == m_ui.checkBoxes(kind)[slot])
+                return pending().of(kind)[slot];
+        }
     }
     return std::nullopt;
 }

@@ -19,12 +19,10 @@ SetUpChoices TForm2::choices() const
     choices.playBarBegin = m_ui.PlayBarBeginCheckBox->isChecked();
     choices.indicationBarBegin = m_ui.IndicationBarBeginCheckBox->isChecked();
     choices.mode = mode();
-    const bool directories = choices.mode == SetUpMode::Directory;
-    const auto &paths = directories ? pending().DirSlotPath : pending().FileSlotPath;
-    const auto &boxes = directories ? m_ui.DirNoCheckBox : m_ui.FileNoCheckBox;
-    for (int i = 0; i < 10; ++i) {
-        choices.slotPaths[i] = paths[i];
-        choices.slotTicks[i] = boxes[i]->isChecked();
+    const SlotKind kind = choices.mode == SetUpMode::Directory ? SlotKind::Directory : SlotKind::File;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        choices.slotPaths[slot] = pending().of(kind)[slot];
+        choices.slotTicks[slot] = m_ui.checkBoxes(kind)[slot]->isChecked();
     }
     return choices;
 }

@@ -43,14 +43,20 @@ QPalette whiteHintPalette()
 
 } // namespace
 
-SetUpHintHandler::SetUpHintHandler(TForm2 &dialog) : QObject(QCoreApplication::instance()), m_dialog(&dialog) {}
-
-void SetUpHintHandler::install(TForm2 &dialog)
+SetUpHintHandler::SetUpHintHandler()
 {
-    QCoreApplication *app = QCoreApplication::instance();
-    for (SetUpHintHandler *previous : app->findChildren<SetUpHintHandler *>(Qt::FindDirectChildrenOnly))
-        delete previous;
-    app->installEventFilter(new SetUpHintHandler(dialog));
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+SetUpHintHandler::~SetUpHintHandler()
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeEventFilter(this);
+}
+
+void SetUpHintHandler::attach(TForm2 &dialog)
+{
+    m_dialog = &dialog;
 }
 
 bool SetUpHintHandler::eventFilter(QObject *watched, QEvent *event)

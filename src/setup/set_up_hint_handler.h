@@ -14,17 +14,21 @@ class TForm2;
 // of and below the usual place, for 5 seconds; an empty slot shows none.
 // Hints of every other control stay as they are.
 //
-// There is one for the whole application, bound to the newest set-up dialog:
-// installing a new one removes the one before.
+// There is one for the whole application, made by the program's entry and
+// bound to the newest set-up dialog.
 class SetUpHintHandler : public QObject {
     Q_OBJECT
 public:
-    static void install(TForm2 &dialog);
+    // Watches the whole application's hints while it lives.
+    SetUpHintHandler();
+    ~SetUpHintHandler() override;
+
+    // From now on the slots of this dialog get their hints here.
+    void attach(TForm2 &dialog);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    explicit SetUpHintHandler(TForm2 &dialog);
 
     bool SetUpShowHint(QWidget &control, const QHelpEvent &event, const QString &path);
 

@@ -139,12 +139,12 @@ void buildDirPanel(SetUpControls &ui)
 {
     QWidget *p = ui.SetUpDirPanel;
     ui.Image2 = placePicture(p, u"Image2"_s);
-    for (int slot = 1; slot <= 10; ++slot) {
+    for (int slot = 1; slot <= SlotCount; ++slot) {
         const QString n = QString::number(slot);
-        ui.Label[slot - 1] = placeLabel(new QLabel(u"No."_s + n, p), u"Label"_s + n, 20, rowTop(slot),
+        ui.Label[slot] = placeLabel(new QLabel(u"No."_s + n, p), u"Label"_s + n, 20, rowTop(slot),
                                         slot == 10 ? 28 : 22, 17);
-        ui.DirNoCheckBox[slot - 1] = place(new SlotCheckBox(p), u"DirNo%1CheckBox"_s.arg(slot), 60, rowTop(slot), 209, 17);
-        ui.SetUpDirDelNoButton[slot - 1] =
+        ui.DirNoCheckBox[slot] = place(new SlotCheckBox(p), u"DirNo%1CheckBox"_s.arg(slot), 60, rowTop(slot), 209, 17);
+        ui.SetUpDirDelNoButton[slot] =
             deleteButton(p, u"SetUpDirDelNo%1Button"_s.arg(slot), 280, slot, slot == 7 ? 15 : 17);
     }
 }
@@ -153,9 +153,9 @@ void buildFilePanel(SetUpControls &ui)
 {
     QWidget *p = ui.SetUpFilePanel;
     ui.Image1 = placePicture(p, u"Image1"_s);
-    for (int slot = 1; slot <= 10; ++slot) {
-        ui.FileNoCheckBox[slot - 1] = place(new SlotCheckBox(p), u"FileNo%1CheckBox"_s.arg(slot), 20, rowTop(slot), 217, 17);
-        ui.SetUpFileDelNoButton[slot - 1] = deleteButton(p, u"SetUpFileDelNo%1Button"_s.arg(slot), 240, slot);
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        ui.FileNoCheckBox[slot] = place(new SlotCheckBox(p), u"FileNo%1CheckBox"_s.arg(slot), 20, rowTop(slot), 217, 17);
+        ui.SetUpFileDelNoButton[slot] = deleteButton(p, u"SetUpFileDelNo%1Button"_s.arg(slot), 240, slot);
     }
 }
 
@@ -164,17 +164,17 @@ void chainTabOrder(const SetUpControls &ui)
 {
     QList<QWidget *> chain{ui.SetUpButton, ui.DirSetUpRadioButton, ui.FileSetUpRadioButton};
     for (int slot : {1, 2, 3, 4, 5})
-        chain.append(ui.DirNoCheckBox[slot - 1]);
+        chain.append(ui.DirNoCheckBox[slot]);
     for (int slot : {1, 2, 3, 5, 4})
-        chain.append(ui.SetUpDirDelNoButton[slot - 1]);
+        chain.append(ui.SetUpDirDelNoButton[slot]);
     for (int slot : {6, 7, 8, 9, 10})
-        chain.append(ui.DirNoCheckBox[slot - 1]);
+        chain.append(ui.DirNoCheckBox[slot]);
     for (int slot : {6, 7, 8, 9, 10})
-        chain.append(ui.SetUpDirDelNoButton[slot - 1]);
+        chain.append(ui.SetUpDirDelNoButton[slot]);
     for (int slot : {2, 3, 4, 5, 6, 7, 8, 9, 10, 1})
-        chain.append(ui.FileNoCheckBox[slot - 1]);
+        chain.append(ui.FileNoCheckBox[slot]);
     for (int slot : {1, 2, 3, 4, 6, 5, 8, 7, 9, 10})
-        chain.append(ui.SetUpFileDelNoButton[slot - 1]);
+        chain.append(ui.SetUpFileDelNoButton[slot]);
     chain << ui.SetUpDirectoryListBox << ui.SetUpDriveComboBox << ui.SetUpFileListBox << ui.SetUpCloseBitBtn
           << ui.FirstPlayCheckBox << ui.CloseButton << ui.PlayBarBeginCheckBox << ui.IndicationBarBeginCheckBox
           << ui.PointReButton;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include "base/slots.h"
 
 class QAction;
 class QCheckBox;
@@ -21,8 +21,7 @@ class FileListBox;
 class SlotCheckBox;
 
 // The controls of the set-up dialog, by their design names. The slot
-// families are arrays: entry k - 1 is slot k (DirNo3CheckBox is
-// DirNoCheckBox[2]).
+// families are arrays by slot number (DirNo3CheckBox is DirNoCheckBox[3]).
 struct SetUpControls {
     QMenuBar *SetUpMainMenu = nullptr;
     QMenu *Help = nullptr;
@@ -47,13 +46,23 @@ struct SetUpControls {
     QPushButton *PointReButton = nullptr;
 
     QLabel *Image2 = nullptr;
-    std::array<QLabel *, 10> Label{};
-    std::array<SlotCheckBox *, 10> DirNoCheckBox{};
-    std::array<QPushButton *, 10> SetUpDirDelNoButton{};
+    SlotArray<QLabel *> Label{};
+    SlotArray<SlotCheckBox *> DirNoCheckBox{};
+    SlotArray<QPushButton *> SetUpDirDelNoButton{};
 
     QLabel *Image1 = nullptr;
-    std::array<SlotCheckBox *, 10> FileNoCheckBox{};
-    std::array<QPushButton *, 10> SetUpFileDelNoButton{};
+    SlotArray<SlotCheckBox *> FileNoCheckBox{};
+    SlotArray<QPushButton *> SetUpFileDelNoButton{};
+
+    // The slot check boxes and delete buttons of one family.
+    const SlotArray<SlotCheckBox *> &checkBoxes(SlotKind kind) const
+    {
+        return kind == SlotKind::Directory ? DirNoCheckBox : FileNoCheckBox;
+    }
+    const SlotArray<QPushButton *> &deleteButtons(SlotKind kind) const
+    {
+        return kind == SlotKind::Directory ? SetUpDirDelNoButton : SetUpFileDelNoButton;
+    }
 };
 
 // Builds the set-up dialog's controls on `form` in their design state: the

@@ -14,7 +14,7 @@ bool optionOn(RegIniFile &store, const QString &name)
     return settings::readTextOrInit(store, name).text == u"1"_s;
 }
 
-SetUpMode modeOf(const settings::StoredText &playKind)
+SetUpMode modeOf(const StoredText &playKind)
 {
     if (playKind.absent)
         return SetUpMode::None;
@@ -25,11 +25,11 @@ SetUpMode modeOf(const settings::StoredText &playKind)
     return SetUpMode::None;
 }
 
-LoadedSlot loadSlot(RegIniFile &store, settings::SlotKind kind, int slot)
+LoadedSlot loadSlot(RegIniFile &store, SlotKind kind, int slot)
 {
     const settings::SlotValueNames names = settings::slotValueNames(kind, slot);
     LoadedSlot loaded;
-    const settings::StoredText path = settings::readTextOrInit(store, names.path);
+    const StoredText path = settings::readTextOrInit(store, names.path);
     if (!path.absent)
         loaded.path = path.text;
     loaded.ticked = settings::readTextOrInit(store, names.flag).text != u"0"_s;
@@ -45,10 +45,10 @@ LoadedSetUp loadSetUp(RegIniFile &store)
     loaded.playBarBegin = optionOn(store, settings::PlayBarBeginFlag());
     loaded.indicationBarBegin = optionOn(store, settings::IndicationBarBeginFlag());
     loaded.mode = modeOf(settings::readTextOrInit(store, settings::SelectPlayFlag()));
-    for (int slot = 1; slot <= 10; ++slot)
-        loaded.dirSlots[slot - 1] = loadSlot(store, settings::SlotKind::Directory, slot);
-    for (int slot = 1; slot <= 10; ++slot)
-        loaded.fileSlots[slot - 1] = loadSlot(store, settings::SlotKind::File, slot);
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        loaded.dirSlots[slot] = loadSlot(store, SlotKind::Directory, slot);
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        loaded.fileSlots[slot] = loadSlot(store, SlotKind::File, slot);
     return loaded;
 }
 

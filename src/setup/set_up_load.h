@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include <array>
+#include "base/slots.h"
 #include <optional>
 
 namespace brookhum {
@@ -23,8 +23,13 @@ struct LoadedSetUp {
     bool playBarBegin = false;
     bool indicationBarBegin = false;
     SetUpMode mode = SetUpMode::None;
-    std::array<LoadedSlot, 10> dirSlots;
-    std::array<LoadedSlot, 10> fileSlots;
+    SlotArray<LoadedSlot> dirSlots;
+    SlotArray<LoadedSlot> fileSlots;
+
+    const SlotArray<LoadedSlot> &slots(SlotKind kind) const
+    {
+        return kind == SlotKind::Directory ? dirSlots : fileSlots;
+    }
 };
 
 // Reads the settings the set-up dialog shows: the three options, the play

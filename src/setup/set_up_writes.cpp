@@ -27,11 +27,11 @@ QList<StoreWrite> setUpWrites(const SetUpChoices &choices)
 
     const bool directories = choices.mode == SetUpMode::Directory;
     writes.append({settings::SelectPlayFlag(), directories ? u"1"_s : u"2"_s});
-    const settings::SlotKind kind = directories ? settings::SlotKind::Directory : settings::SlotKind::File;
-    for (int slot = 1; slot <= 10; ++slot) {
+    const SlotKind kind = directories ? SlotKind::Directory : SlotKind::File;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
         const settings::SlotValueNames names = settings::slotValueNames(kind, slot);
-        writes.append({names.path, choices.slotPaths[slot - 1]});
-        writes.append({names.flag, flagText(choices.slotTicks[slot - 1])});
+        writes.append({names.path, choices.slotPaths[slot]});
+        writes.append({names.flag, flagText(choices.slotTicks[slot])});
     }
     return writes;
 }

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-#include <array>
+#include "base/slots.h"
 
 namespace brookhum {
 
@@ -15,8 +15,8 @@ struct SetUpChoices {
     bool playBarBegin = false;
     bool indicationBarBegin = false;
     SetUpMode mode = SetUpMode::None;
-    std::array<QString, 10> slotPaths; // the pending paths of the mode's slots
-    std::array<bool, 10> slotTicks{};  // the ticks of the mode's slots
+    SlotArray<QString> slotPaths; // the pending paths of the mode's slots
+    SlotArray<bool> slotTicks{};  // the ticks of the mode's slots
 };
 
 // One text value to write.

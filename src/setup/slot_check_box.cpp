@@ -1,6 +1,5 @@
 #include "setup/slot_check_box.h"
 
-#include "engine/error_report.h"
 #include "base/native_path.h"
 #include "setup/slot_drag_mime.h"
 
@@ -63,8 +62,7 @@ void SlotCheckBox::dropEvent(QDropEvent *event)
         return;
     }
     event->acceptProposedAction();
-    QObject *source = event->source();
-    guarded([this, source] { m_dragDrop(source); })();
+    m_dragDrop(event->source());
 }
 
 } // namespace brookhum

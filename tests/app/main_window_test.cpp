@@ -12,6 +12,7 @@
 #include "setup/set_up_dialog.h"
 #include "support/engine_rig.h"
 #include "support/fake_media_player.h"
+#include "support/main_window_parts.h"
 #include "support/test_application.h"
 #include "support/store_test.h"
 
@@ -31,14 +32,9 @@ class MainWindowTest : public StoreTest {
 protected:
     std::unique_ptr<TForm1> create()
     {
-        TForm1::Options options;
         auto player = std::make_unique<FakeMediaPlayer>();
         fakePlayer = player.get();
-        options.player = std::move(player);
-        options.makePreviewPlayer = [] { return std::make_unique<FakeMediaPlayer>(); };
-        options.wait = [](int) {};
-        options.trayIcon = false;
-        return std::make_unique<TForm1>(forms, pending, testStore(), std::move(options));
+        return std::make_unique<TForm1>(mainWindowParts(forms, pending, std::move(player)));
     }
 
     FormRefs forms;
@@ -212,17 +208,15 @@ TEST_F(MainWindowTest, RenewReloadsTheSettings)
     storeTexts({{settings::slotValueNames(settings::SlotKind::Directory, 4).path, dir},
                 {settings::slotValueNames(settings::SlotKind::Directory, 4).flag, u"1"_s}});
     form1->actions().NRenew->trigger();
-    EXPECT_TRUE(form1->actions().DirNoSelectMenu[3]->isVisible());
-    EXPECT_EQ(form1->engine().state().DirFileCount[3], 1);
+    EXPECT_TRUE(form1->actions().DirNoSelectMenu[4]->isVisible());
+    EXPECT_EQ(form1->engine().state().DirFileCount[4], 1);
 }
 
 TEST_F(MainWindowTest, TrayIconTakesItsTipFromTheApplicationTitle)
 {
-    TForm1::Options options;
-    options.player = std::make_unique<FakeMediaPlayer>();
-    options.wait = [](int) {};
-    options.trayIcon = true;
-    TForm1 form1(forms, pending, testStore(), std::move(options));
+    TForm1::Parts parts = mainWindowParts(forms, pending);
+    parts.trayIcon = true;
+    TForm1 form1(std::move(parts));
     ASSERT_NE(form1.trayIcon(), nullptr);
     EXPECT_EQ(QCoreApplication::applicationName(), u"Brookhum"_s);
     EXPECT_EQ(form1.trayIcon()->toolTip(), u"Brookhum"_s);

@@ -5,6 +5,7 @@
 #include "bars/select_play_bar.h"
 #include "settings/setting_names.h"
 #include "support/engine_rig.h"
+#include "support/main_window_parts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -18,23 +19,18 @@ namespace brookhum::test {
 
 BarRig::BarRig()
 {
-    TForm1::Options options;
     auto player = std::make_unique<FakeMediaPlayer>();
     m_player = player.get();
-    options.player = std::move(player);
-    options.makePreviewPlayer = [] { return std::make_unique<FakeMediaPlayer>(); };
-    options.wait = [this](int seconds) { waits.append(seconds); };
-    // A fixed seed: the random order is the same at every run.
-    options.clock = [] { return std::time_t{1'700'000'000}; };
-    options.trayIcon = false;
-    m_form1 = std::make_unique<TForm1>(forms, m_pending, testStore(), std::move(options));
+    TForm1::Parts parts = mainWindowParts(forms, m_pending, std::move(player));
+    parts.wait = [this](int seconds) { waits.append(seconds); };
+    m_form1 = std::make_unique<TForm1>(std::move(parts));
     m_form1->bars().createBar(Bar::Select);
     m_form1->bars().createBar(Bar::Indication);
 }
 
 BarRig::~BarRig() = default;
 
-PlayState &BarRig::state()
+const PlayState &BarRig::state()
 {
     return engine().state();
 }

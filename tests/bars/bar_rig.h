@@ -38,7 +38,7 @@ public:
     TForm1 &form1() { return *m_form1; }
     PlayEngine &engine() { return m_form1->engine(); }
     MenuActions &actions() { return m_form1->actions(); }
-    PlayState &state();
+    const PlayState &state();
     FakeMediaPlayer &player() { return *m_player; }
 
     // The current bars, shown or hidden.

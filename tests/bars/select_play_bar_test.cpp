@@ -161,7 +161,7 @@ TEST_F(SelectPlayBarTest, FileListOffersTheSlotInListingOrderWhileRandomOrderPla
     const QStringList files = media.addDirectorySlot(3, numberedNames(u"t"_s, 12));
     TForm4 &bar = start();
     const PlayState &s = rig->state();
-    ASSERT_NE(QStringList(s.PlayList[2].begin(), s.PlayList[2].begin() + 12), files) << "not shuffled";
+    ASSERT_NE(QStringList(s.PlayList[3].begin(), s.PlayList[3].begin() + 12), files) << "not shuffled";
 
     openAndCloseList(*bar.DirSelectComboBox);
     chooseFromList(*bar.DirSelectComboBox, 0);
@@ -179,7 +179,7 @@ TEST_F(SelectPlayBarTest, FileListOffersTheSlotInListingOrderWhileRandomOrderPla
     // Play goes on with the file after the chosen one in the play order.
     const int chosenAt = rig->state().PlayPos;
     rig->player().endTrack();
-    EXPECT_EQ(rig->player().playedFiles.last(), s.PlayList[2][chosenAt]);
+    EXPECT_EQ(rig->player().playedFiles.last(), s.PlayList[3][chosenAt]);
 }
 
 TEST_F(SelectPlayBarTest, DirectoryListOffersOnlyTheLoadedSlotsOnceOpened)
@@ -230,7 +230,6 @@ TEST_F(SelectPlayBarTest, OpeningTheFileListStopsPlayAndRecordsWhetherRepetition
         rig->actions().NPlay->trigger();
         if (repetitionOn)
             click(bar.RepetitionBitBtn);
-        rig->state().RepeatRestartSkip = 0;
 
         openAndCloseList(*bar.SelectPlayComboBox);
 
@@ -255,12 +254,11 @@ TEST_F(SelectPlayBarTest, OpeningTheFileListWhileNothingPlaysStopsNothing)
 {
     media.addDirectorySlot(1, numberedNames(u"a"_s, 2));
     TForm4 &bar = start();
-    rig->state().RepeatRestartSkip = 1;
 
     openAndCloseList(*bar.SelectPlayComboBox);
 
     EXPECT_TRUE(rig->player().calls.isEmpty());
-    EXPECT_EQ(rig->state().RepeatRestartSkip, 1);
+    EXPECT_EQ(rig->state().RepeatRestartSkip, 0);
     EXPECT_EQ(itemsOf(*bar.SelectPlayComboBox), QStringList({u"a01.mp3"_s, u"a02.mp3"_s}));
 }
 
@@ -293,8 +291,8 @@ TEST_F(SelectPlayBarTest, PlayButtonStartsTheSlotOrSaysWhyNot)
             ASSERT_EQ(bar.DirSelectComboBox->currentText(), QString::number(row.slot));
         }
         if (row.hideMenuEntry) {
-            rig->actions().DirNoSelectMenu[row.slot - 1]->setVisible(false);
-            rig->actions().DirNoSelectMenu[row.slot - 1]->setEnabled(false);
+            rig->actions().DirNoSelectMenu[row.slot]->setVisible(false);
+            rig->actions().DirNoSelectMenu[row.slot]->setEnabled(false);
         }
         const QStringList playedBefore = rig->player().playedFiles;
 

@@ -172,7 +172,7 @@ TEST_F(Commands, RandomOrderIsSavedAtOnceOnEveryToggle)
     rig.actions.NRandDirAll->trigger();
     EXPECT_EQ(storedText(settings::RandPlayFlag()), u"1"_s);
     EngineRig restarted;
-    restarted.load.FormCreateSettingsPart();
+    restarted.engine.FormCreateSettingsPart();
     EXPECT_TRUE(restarted.actions.NRandDirAll->isChecked());
 
     rig.actions.NRandDirAll->trigger();
@@ -184,7 +184,7 @@ TEST_F(Commands, SelectPlayOfADirectoryStartsAtItsFirstFileAndGoesOnToTheNextSlo
     directorySlot(4, {u"d1.mp3"_s, u"d2.mp3"_s});
     directorySlot(6, {u"e1.mp3"_s});
     rig.formCreate();
-    rig.actions.DirNoSelectMenu[3]->trigger();
+    rig.actions.DirNoSelectMenu[4]->trigger();
     EXPECT_EQ(lastPlayed(), u"d1.mp3"_s);
     EXPECT_EQ(rig.windows.select.caption, u"d1.mp3"_s);
     EXPECT_EQ(menuState(rig.actions), Playing);
@@ -199,15 +199,15 @@ TEST_F(Commands, SelectPlayOfASwitchedOffDirectoryTurnsItOnForThisRun)
     directorySlot(5, {u"e1.mp3"_s});
     rig.formCreate();
     // Only a slot that loaded once has files; an off slot never loaded.
-    EXPECT_FALSE(rig.actions.DirNoSelectMenu[2]->isVisible());
+    EXPECT_FALSE(rig.actions.DirNoSelectMenu[3]->isVisible());
     storeTexts({{slotValueNames(SlotKind::Directory, 3).flag, u"1"_s}});
-    rig.load.LoadSettings();
+    rig.engine.LoadSettings();
     storeTexts({{slotValueNames(SlotKind::Directory, 3).flag, u"0"_s}});
-    rig.load.LoadSettings();
-    ASSERT_EQ(rig.state().DirPlayFlag[2], u"0"_s);
+    rig.engine.LoadSettings();
+    ASSERT_EQ(rig.state().DirPlayFlag[3], u"0"_s);
 
     rig.engine.DirNoSelectMenuClick(3);
-    EXPECT_EQ(rig.state().DirPlayFlag[2], u"1"_s);
+    EXPECT_EQ(rig.state().DirPlayFlag[3], u"1"_s);
     rig.player.endTrack();
     rig.player.endTrack();
     EXPECT_EQ(lastPlayed(), u"c1.mp3"_s) << "slot 3 takes part in the next pass";
@@ -224,7 +224,7 @@ TEST_F(Commands, SelectPlayWithRandomOrderReshufflesBeforeTheFirstFile)
         rig.now += 1;
         rig.engine.DirNoSelectMenuClick(4);
         firsts.insert(lastPlayed());
-        EXPECT_EQ(rig.player.playedFiles.last(), rig.state().PlayList[3][0]);
+        EXPECT_EQ(rig.player.playedFiles.last(), rig.state().PlayList[4][0]);
         rig.engine.NStopClick();
     }
     EXPECT_GT(firsts.size(), 1) << "not always the same first file";
@@ -250,7 +250,7 @@ TEST_F(Commands, SelectPlayOfAFileThatVanishedIsReportedAndLeavesThePlayerIdle)
     rig.formCreate();
     rig.player.failingFiles.insert(dir + u"/gone.wav"_s);
 
-    rig.actions.FileNoSelectMenu[1]->trigger();
+    rig.actions.FileNoSelectMenu[2]->trigger();
     EXPECT_EQ(testApp().shownErrors.size(), 1);
     EXPECT_EQ(rig.state().PlayFlag, u"1"_s);
     EXPECT_EQ(menuState(rig.actions), Stopped);
@@ -261,7 +261,7 @@ TEST_F(Commands, OpeningTheSelectPlaySubmenuReloadsTheSettings)
     rig.formCreate();
     const QString dir = directorySlot(9, {u"n.mp3"_s});
     rig.engine.NSelectPlayClick();
-    EXPECT_TRUE(rig.actions.DirNoSelectMenu[8]->isVisible());
-    EXPECT_EQ(rig.actions.DirNoSelectMenu[8]->text(), dir);
+    EXPECT_TRUE(rig.actions.DirNoSelectMenu[9]->isVisible());
+    EXPECT_EQ(rig.actions.DirNoSelectMenu[9]->text(), dir);
     EXPECT_TRUE(rig.player.playedFiles.isEmpty());
 }

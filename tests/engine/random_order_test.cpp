@@ -19,8 +19,8 @@ void fillSlot(PlayState &state, int slot, int count, const QString &prefix = u"/
 {
     for (int i = 0; i < FilesPerDirectory; ++i) {
         const QString path = i < count ? prefix + QString::number(i) + u".mp3"_s : u"beyond "_s + QString::number(i);
-        state.DirFiles[slot - 1][i] = path;
-        state.PlayList[slot - 1][i] = path;
+        state.DirFiles[slot][i] = path;
+        state.PlayList[slot][i] = path;
     }
 }
 
@@ -29,8 +29,8 @@ std::vector<int> permutationOf(const PlayState &state, int slot, int count)
 {
     std::vector<int> positions;
     for (int i = 0; i < count; ++i) {
-        const auto &row = state.PlayList[slot - 1];
-        positions.push_back(static_cast<int>(std::find(row.begin(), row.end(), state.DirFiles[slot - 1][i]) - row.begin()));
+        const auto &row = state.PlayList[slot];
+        positions.push_back(static_cast<int>(std::find(row.begin(), row.end(), state.DirFiles[slot][i]) - row.begin()));
     }
     return positions;
 }
@@ -47,19 +47,24 @@ TEST(SortKeys, SortsEveryShapeOfInputInPlace)
         {7, 7, 7, 7},
         {3, 1000, 1, 999, 500, 2, 501},
     };
-    for (std::vector<int> keys : inputs) {
-        std::vector<int> expected = keys;
+    for (const std::vector<int> &input : inputs) {
+        FileArray<int> keys{};
+        std::copy(input.begin(), input.end(), keys.begin());
+        SortKeys(keys, 0, static_cast<int>(input.size()) - 1);
+        std::vector<int> expected = input;
         std::sort(expected.begin(), expected.end());
-        SortKeys(keys.data(), 0, static_cast<int>(keys.size()) - 1);
-        EXPECT_EQ(keys, expected);
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), keys.begin()));
     }
 }
 
 TEST(SortKeys, LeavesKeysOutsideTheRangeAlone)
 {
-    std::vector<int> keys = {9, 8, 3, 2, 1, 0};
-    SortKeys(keys.data(), 1, 4);
-    EXPECT_EQ(keys, (std::vector<int>{9, 1, 2, 3, 8, 0}));
+    FileArray<int> keys{};
+    const int input[] = {9, 8, 3, 2, 1, 0};
+    std::copy(std::begin(input), std::end(input), keys.begin());
+    SortKeys(keys, 1, 4);
+    const int expected[] = {9, 1, 2, 3, 8, 0};
+    EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), keys.begin()));
 }
 
 TEST(ShuffleDirectory, ReordersThePathsKeepingEachOnceAndTouchesNothingElse)
@@ -71,13 +76,13 @@ TEST(ShuffleDirectory, ReordersThePathsKeepingEachOnceAndTouchesNothingElse)
 
     ShuffleDirectory(state, 4, 20, 1'700'000'000);
 
-    const auto &row = state.PlayList[3];
+    const auto &row = state.PlayList[4];
     const QSet<QString> shuffled(row.begin(), row.end());
-    const QSet<QString> listed(listing[3].begin(), listing[3].end());
+    const QSet<QString> listed(listing[4].begin(), listing[4].end());
     EXPECT_EQ(shuffled, listed);
-    EXPECT_NE(row, listing[3]);
+    EXPECT_NE(row, listing[4]);
     EXPECT_EQ(state.DirFiles, listing);
-    EXPECT_EQ(state.PlayList[4], listing[4]);
+    EXPECT_EQ(state.PlayList[5], listing[5]);
 
     std::vector<int> keys(state.RandomKeys.begin(), state.RandomKeys.end());
     EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
@@ -94,7 +99,7 @@ TEST(ShuffleDirectory, EntriesFromTheCountOnAreNotTouched)
     fillSlot(state, 2, 7);
     ShuffleDirectory(state, 2, 7, 42);
     for (int i = 7; i < FilesPerDirectory; ++i)
-        EXPECT_EQ(state.PlayList[1][i], u"beyond "_s + QString::number(i));
+        EXPECT_EQ(state.PlayList[2][i], u"beyond "_s + QString::number(i));
 }
 
 TEST(ShuffleDirectory, ASingleFileStaysPut)
@@ -102,7 +107,7 @@ TEST(ShuffleDirectory, ASingleFileStaysPut)
     PlayState state;
     fillSlot(state, 1, 1);
     ShuffleDirectory(state, 1, 1, 123);
-    EXPECT_EQ(state.PlayList[0][0], u"/m/0.mp3"_s);
+    EXPECT_EQ(state.PlayList[1][0], u"/m/0.mp3"_s);
 }
 
 TEST(ShuffleDirectory, SlotsOfEqualSizeInTheSameSecondGetTheSamePermutation)

@@ -96,7 +96,7 @@ TEST_F(Sequencing, DirectoryRepetitionRereadsTheSlotAtTheEndOfItsPass)
     ASSERT_TRUE(QFile(dir + u"/x0.mp3"_s).open(QIODevice::WriteOnly)); // added during the pass
     endTracks(*rig, 3);
     EXPECT_EQ(played(), (QStringList{u"x1.mp3"_s, u"x2.mp3"_s, u"x0.mp3"_s, u"x1.mp3"_s}));
-    EXPECT_EQ(rig->state().DirFileCount[2], 3);
+    EXPECT_EQ(rig->state().DirFileCount[3], 3);
 }
 
 TEST_F(Sequencing, DirectoryRepetitionWithRandomOrderReshufflesInsteadOfRereading)
@@ -113,9 +113,9 @@ TEST_F(Sequencing, DirectoryRepetitionWithRandomOrderReshufflesInsteadOfRereadin
     ShuffleDirectory(expected, 3, 8, rig->now);
 
     endTracks(*rig, 8);
-    EXPECT_EQ(rig->player.playedFiles.last(), expected.PlayList[2][0]);
-    EXPECT_EQ(rig->state().PlayList[2], expected.PlayList[2]);
-    EXPECT_EQ(rig->state().DirFileCount[2], 8);
+    EXPECT_EQ(rig->player.playedFiles.last(), expected.PlayList[3][0]);
+    EXPECT_EQ(rig->state().PlayList[3], expected.PlayList[3]);
+    EXPECT_EQ(rig->state().DirFileCount[3], 8);
     EXPECT_EQ(rig->state().DirFiles, expected.DirFiles);
 }
 
@@ -132,7 +132,7 @@ TEST_F(Sequencing, WithoutRandomOrderAddedAndDeletedFilesTakeEffectAtTheEndOfThe
     // real player; the fake plays it), then the slot is read again.
     endTracks(*rig, 5);
     EXPECT_EQ(played(), (QStringList{u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s, u"z.mp3"_s, u"a.mp3"_s, u"b.mp3"_s}));
-    EXPECT_EQ(rig->state().DirFiles[0][2], dir + u"/b2.mp3"_s);
+    EXPECT_EQ(rig->state().DirFiles[1][2], dir + u"/b2.mp3"_s);
 }
 
 TEST_F(Sequencing, ASlotEmptiedDuringItsPassDropsOutAndPlayGoesOn)
@@ -146,8 +146,8 @@ TEST_F(Sequencing, ASlotEmptiedDuringItsPassDropsOutAndPlayGoesOn)
 
     endTracks(*rig, 3);
     EXPECT_EQ(played(), (QStringList{u"a.mp3"_s, u"b.mp3"_s, u"f.mp3"_s, u"f.mp3"_s}));
-    EXPECT_EQ(rig->state().DirPlayFlag[0], u"0"_s);
-    EXPECT_EQ(rig->state().DirFileCount[0], 2) << "the count is left as it was";
+    EXPECT_EQ(rig->state().DirPlayFlag[1], u"0"_s);
+    EXPECT_EQ(rig->state().DirFileCount[1], 2) << "the count is left as it was";
 }
 
 TEST_F(Sequencing, AVanishedDirectoryKeepsItsOldListAtTheEndOfThePass)
@@ -221,10 +221,7 @@ TEST_F(Sequencing, SelectPlayRequestPlaysTheChosenFileAndGoesOnInPlayOrder)
     const QString dir = directorySlot(4, numberedNames(u"n"_s, 12));
     rig->windows.createHiddenBars();
     rig->formCreate();
-    rig->windows.chosenDir = 4;
-    rig->windows.chosenFile = dir + u"/n07.mp3"_s;
-    rig->state().SelectPlayRequest = 1;
-    rig->actions.NPlay->trigger();
+    rig->engine.requestSelectedFile(4, dir + u"/n07.mp3"_s);
 
     EXPECT_EQ(played(), QStringList{u"n07.mp3"_s});
     EXPECT_EQ(rig->state().SelectPlayRequest, 0);
@@ -240,10 +237,7 @@ TEST_F(Sequencing, ASelectPlayRequestForAFileNotInThePlayListPlaysNothingAndIsCl
     directorySlot(4, {u"a.mp3"_s});
     rig->windows.createHiddenBars();
     rig->formCreate();
-    rig->windows.chosenDir = 4;
-    rig->windows.chosenFile = u"/elsewhere/zz.mp3"_s;
-    rig->state().SelectPlayRequest = 1;
-    rig->actions.NPlay->trigger();
+    rig->engine.requestSelectedFile(4, u"/elsewhere/zz.mp3"_s);
     EXPECT_TRUE(played().isEmpty());
     EXPECT_EQ(rig->state().SelectPlayRequest, 0);
     EXPECT_TRUE(rig->actions.NPlay->isEnabled()) << "the player is left idle, not stuck";
@@ -287,10 +281,11 @@ TEST_F(Sequencing, WhenNoSlotTakesPartAnyMorePlayStopsInsteadOfSearchingForEver)
         fileSlot(2, u"f.mp3"_s);
         playAtStartUp(kind);
         rig->formCreate();
-        for (int k = 0; k < SlotCount; ++k) {
-            rig->state().DirPlayFlag[k] = u"0"_s;
-            rig->state().FilePlayFlag[k] = u"0"_s;
-        }
+        // The set-up dialog, opened before play, is closed after every
+        // slot was switched off.
+        storeTexts({{slotValueNames(SlotKind::Directory, 2).flag, u"0"_s},
+                    {slotValueNames(SlotKind::File, 2).flag, u"0"_s}});
+        rig->engine.LoadSettings();
         endTracks(*rig, 1);
         EXPECT_EQ(played().size(), 1) << kind.toStdString();
         EXPECT_EQ(rig->state().PlayFlag, u"0"_s);
@@ -348,7 +343,7 @@ TEST_F(Sequencing, AStartWhileAFilePlaysDoesNotSkipTheFileItStarts)
     directorySlot(1, {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s});
     playAtStartUp();
     rig->formCreate();
-    rig->load.LoadSettings();
+    rig->engine.LoadSettings();
     EXPECT_EQ(played(), (QStringList{u"a.mp3"_s, u"a.mp3"_s}));
 
     // The replaced play's notification arrives, then the new play's own end.

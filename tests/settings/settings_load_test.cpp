@@ -81,7 +81,7 @@ TEST_F(SettingsLoadTest, PlayFlagDecidesTheEntriesOfferedWhileNothingPlays)
         if (row.stored)
             storeTexts({{settings::PlayFlag(), *row.stored}});
         EngineRig rig;
-        rig.load.FormCreateSettingsPart();
+        rig.engine.FormCreateSettingsPart();
         const MenuActions &a = rig.actions;
         EXPECT_EQ(a.NPlay->isEnabled(), row.offered) << row.name;
         EXPECT_EQ(a.NSelectPlay->isEnabled(), row.offered) << row.name;
@@ -111,7 +111,7 @@ TEST_F(SettingsLoadTest, RandomOrderCheckMarkFollowsTheStoreAtCreationOnly)
 
         // A later load leaves the check mark alone.
         storeTexts({{settings::RandPlayFlag(), row.checked ? u"0"_s : u"1"_s}});
-        rig.load.LoadSettings();
+        rig.engine.LoadSettings();
         EXPECT_EQ(rig.actions.NRandDirAll->isChecked(), row.checked) << row.name;
     }
 }
@@ -123,18 +123,18 @@ TEST_F(SettingsLoadTest, PlayKindShowsItsSubmenuAndAnOddTextLeavesBothAlone)
     MenuActions &a = rig.actions;
 
     storeTexts({{settings::SelectPlayFlag(), u"2"_s}});
-    rig.load.LoadSettings();
+    rig.engine.LoadSettings();
     EXPECT_FALSE(a.DirsSelectMenu->isVisible());
     EXPECT_TRUE(a.FilesSelectMenu->isVisible());
 
     storeTexts({{settings::SelectPlayFlag(), u"3"_s}});
-    rig.load.LoadSettings();
+    rig.engine.LoadSettings();
     EXPECT_FALSE(a.DirsSelectMenu->isVisible());
     EXPECT_TRUE(a.FilesSelectMenu->isVisible());
     EXPECT_EQ(rig.state().SelectPlayFlag, u"3"_s);
 
     storeTexts({{settings::SelectPlayFlag(), u"1"_s}});
-    rig.load.LoadSettings();
+    rig.engine.LoadSettings();
     EXPECT_TRUE(a.DirsSelectMenu->isVisible());
     EXPECT_FALSE(a.FilesSelectMenu->isVisible());
 }
@@ -165,25 +165,25 @@ TEST_F(SettingsLoadTest, DirectorySlotsLoadTheirFirstTwentyFilesAndSwitchOffWhat
     rig.formCreate();
     const PlayState &s = rig.state();
 
-    EXPECT_EQ(s.DirFileCount[0], 20);
-    EXPECT_EQ(s.DirFiles[0][0], big + u"/t01.mp3"_s);
-    EXPECT_EQ(s.DirFiles[0][19], big + u"/t20.mp3"_s);
-    EXPECT_EQ(s.PlayList[0], s.DirFiles[0]);
-    EXPECT_EQ(s.DirFileCount[1], 3);
-    EXPECT_EQ(s.DirFiles[1][0], mixedCase + u"/a.Mid"_s);
-    EXPECT_EQ(s.DirFiles[1][1], mixedCase + u"/B.WAV"_s);
+    EXPECT_EQ(s.DirFileCount[1], 20);
+    EXPECT_EQ(s.DirFiles[1][0], big + u"/t01.mp3"_s);
+    EXPECT_EQ(s.DirFiles[1][19], big + u"/t20.mp3"_s);
+    EXPECT_EQ(s.PlayList[1], s.DirFiles[1]);
+    EXPECT_EQ(s.DirFileCount[2], 3);
+    EXPECT_EQ(s.DirFiles[2][0], mixedCase + u"/a.Mid"_s);
+    EXPECT_EQ(s.DirFiles[2][1], mixedCase + u"/B.WAV"_s);
 
     const QStringList expectedFlags = {u"1"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s};
     for (int k = 1; k <= 10; ++k)
-        EXPECT_EQ(s.DirPlayFlag[k - 1], expectedFlags[k - 1]) << "slot " << k;
+        EXPECT_EQ(s.DirPlayFlag[k], expectedFlags[k - 1]) << "slot " << k;
     EXPECT_EQ(s.AllDirText, u"AllDir:,1,2"_s);
     EXPECT_EQ(storedText(dirPath(9)), QString());
     // Switching a slot off for this run never touches its stored flag.
     EXPECT_EQ(storedText(dirFlag(4)), u"1"_s);
 
-    EXPECT_TRUE(rig.actions.DirNoSelectMenu[0]->isVisible());
-    EXPECT_EQ(rig.actions.DirNoSelectMenu[0]->text(), big);
-    EXPECT_FALSE(rig.actions.DirNoSelectMenu[2]->isVisible());
+    EXPECT_TRUE(rig.actions.DirNoSelectMenu[1]->isVisible());
+    EXPECT_EQ(rig.actions.DirNoSelectMenu[1]->text(), big);
+    EXPECT_FALSE(rig.actions.DirNoSelectMenu[3]->isVisible());
 }
 
 TEST_F(SettingsLoadTest, AllDirTextListsLoadedSlotsInOrder)
@@ -194,7 +194,7 @@ TEST_F(SettingsLoadTest, AllDirTextListsLoadedSlotsInOrder)
     EngineRig rig;
     rig.formCreate();
     EXPECT_EQ(rig.state().AllDirText, u"AllDir:,2,5,10"_s);
-    rig.load.LoadSettings();
+    rig.engine.LoadSettings();
     EXPECT_EQ(rig.state().AllDirText, u"AllDir:,2,5,10"_s);
 }
 
@@ -204,15 +204,15 @@ TEST_F(SettingsLoadTest, ARemovedSlotKeepsItsMenuEntryAndOldFilesButStopsTakingP
     storeTexts({{dirPath(3), dir}, {dirFlag(3), u"1"_s}});
     EngineRig rig;
     rig.formCreate();
-    EXPECT_EQ(rig.actions.DirNoSelectMenu[2]->text(), menuTextForPath(dir));
+    EXPECT_EQ(rig.actions.DirNoSelectMenu[3]->text(), menuTextForPath(dir));
 
     storeTexts({{dirPath(3), u""_s}, {dirFlag(3), u"0"_s}});
-    rig.load.LoadSettings();
-    EXPECT_TRUE(rig.actions.DirNoSelectMenu[2]->isVisible());
-    EXPECT_EQ(rig.actions.DirNoSelectMenu[2]->text(), menuTextForPath(dir));
-    EXPECT_EQ(rig.state().DirPlayFlag[2], u"0"_s);
-    EXPECT_EQ(rig.state().DirFileCount[2], 2);
-    EXPECT_EQ(rig.state().DirFiles[2][1], dir + u"/b.mp3"_s);
+    rig.engine.LoadSettings();
+    EXPECT_TRUE(rig.actions.DirNoSelectMenu[3]->isVisible());
+    EXPECT_EQ(rig.actions.DirNoSelectMenu[3]->text(), menuTextForPath(dir));
+    EXPECT_EQ(rig.state().DirPlayFlag[3], u"0"_s);
+    EXPECT_EQ(rig.state().DirFileCount[3], 2);
+    EXPECT_EQ(rig.state().DirFiles[3][1], dir + u"/b.mp3"_s);
 }
 
 TEST_F(SettingsLoadTest, RandomOrderShufflesThePlayListButNotTheListing)
@@ -222,8 +222,8 @@ TEST_F(SettingsLoadTest, RandomOrderShufflesThePlayListButNotTheListing)
     EngineRig rig;
     rig.formCreate();
     const PlayState &s = rig.state();
-    const QStringList listing(s.DirFiles[0].begin(), s.DirFiles[0].end());
-    const QStringList order(s.PlayList[0].begin(), s.PlayList[0].end());
+    const QStringList listing(s.DirFiles[1].begin(), s.DirFiles[1].end());
+    const QStringList order(s.PlayList[1].begin(), s.PlayList[1].end());
     EXPECT_NE(order, listing);
     EXPECT_EQ(QSet<QString>(order.begin(), order.end()), QSet<QString>(listing.begin(), listing.end()));
     EXPECT_TRUE(std::is_sorted(listing.begin(), listing.end()));
@@ -244,17 +244,17 @@ TEST_F(SettingsLoadTest, FileSlotsOfferEveryExistingFileWhateverItsFlag)
     const PlayState &s = rig.state();
     const MenuActions &a = rig.actions;
 
-    EXPECT_EQ(s.FilePlayFlag[0], u"1"_s);
-    EXPECT_TRUE(a.FileNoSelectMenu[0]->isVisible());
-    EXPECT_EQ(a.FileNoSelectMenu[0]->text(), u"on.mp3"_s);
-    EXPECT_EQ(s.FilePlayFlag[1], u"0"_s);
+    EXPECT_EQ(s.FilePlayFlag[1], u"1"_s);
     EXPECT_TRUE(a.FileNoSelectMenu[1]->isVisible());
-    EXPECT_EQ(s.FilePath[1], dir + u"/off.wav"_s);
+    EXPECT_EQ(a.FileNoSelectMenu[1]->text(), u"on.mp3"_s);
     EXPECT_EQ(s.FilePlayFlag[2], u"0"_s);
-    EXPECT_FALSE(a.FileNoSelectMenu[2]->isVisible());
+    EXPECT_TRUE(a.FileNoSelectMenu[2]->isVisible());
+    EXPECT_EQ(s.FilePath[2], dir + u"/off.wav"_s);
     EXPECT_EQ(s.FilePlayFlag[3], u"0"_s);
+    EXPECT_FALSE(a.FileNoSelectMenu[3]->isVisible());
+    EXPECT_EQ(s.FilePlayFlag[4], u"0"_s);
     // A flag whose path was absent keeps the flag it read.
-    EXPECT_EQ(s.FilePlayFlag[4], u"1"_s);
+    EXPECT_EQ(s.FilePlayFlag[5], u"1"_s);
     EXPECT_EQ(storedText(filePath(5)), QString());
 }
 
@@ -283,24 +283,24 @@ TEST_F(SettingsLoadTest, ShowBeginBarsOpensOnlyExistingHiddenBarsWhoseFlagIsExac
     rig.formCreate();
 
     // No bar yet (play during the main window's creation): nothing is read.
-    rig.load.ShowBeginBars();
+    rig.engine.ShowBeginBars();
     EXPECT_EQ(storedText(settings::PlayBarBeginFlag()), u"non"_s);
 
     rig.windows.createHiddenBars();
-    rig.load.ShowBeginBars();
+    rig.engine.ShowBeginBars();
     EXPECT_EQ(storedText(settings::PlayBarBeginFlag()), u"0"_s);
     EXPECT_EQ(storedText(settings::IndicationBarBeginFlag()), u"0"_s);
     EXPECT_EQ(rig.windows.select.freshShowings + rig.windows.indication.freshShowings, 0);
 
     storeTexts({{settings::PlayBarBeginFlag(), u"yes"_s}, {settings::IndicationBarBeginFlag(), u"1"_s}});
-    rig.load.ShowBeginBars();
+    rig.engine.ShowBeginBars();
     EXPECT_EQ(rig.windows.select.freshShowings, 0);
     EXPECT_EQ(rig.windows.indication.freshShowings, 1);
 
     // Showing already: not replaced. Closed by the user: opened afresh.
-    rig.load.ShowBeginBars();
+    rig.engine.ShowBeginBars();
     EXPECT_EQ(rig.windows.indication.freshShowings, 1);
     rig.windows.indication.showing = false;
-    rig.load.ShowBeginBars();
+    rig.engine.ShowBeginBars();
     EXPECT_EQ(rig.windows.indication.freshShowings, 2);
 }

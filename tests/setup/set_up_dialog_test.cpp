@@ -15,6 +15,7 @@
 #include "set_up_rig.h"
 #include "support/engine_rig.h"
 #include "support/fake_media_player.h"
+#include "support/main_window_parts.h"
 #include "support/test_application.h"
 #include "support/store_test.h"
 
@@ -294,9 +295,9 @@ TEST_F(SetUpDialogTest, OptionsCountOnlyOneAsOnWhileSlotFlagsCountAllButZero)
         EXPECT_EQ(ui.FirstPlayCheckBox->isChecked(), row.optionTicked);
         EXPECT_EQ(ui.PlayBarBeginCheckBox->isChecked(), row.optionTicked);
         EXPECT_EQ(ui.IndicationBarBeginCheckBox->isChecked(), row.optionTicked);
-        EXPECT_EQ(ui.DirNoCheckBox[2]->isChecked(), row.slotTicked);
-        EXPECT_EQ(ui.FileNoCheckBox[3]->isChecked(), row.slotTicked);
-        EXPECT_FALSE(ui.DirNoCheckBox[1]->isChecked());
+        EXPECT_EQ(ui.DirNoCheckBox[3]->isChecked(), row.slotTicked);
+        EXPECT_EQ(ui.FileNoCheckBox[4]->isChecked(), row.slotTicked);
+        EXPECT_FALSE(ui.DirNoCheckBox[2]->isChecked());
         const QString expectedStored = row.stored ? QString::fromUtf8(row.stored) : u"0"_s;
         EXPECT_EQ(storedText(fileFlag(4)), expectedStored);
         EXPECT_EQ(storedText(settings::PlayFlag()), expectedStored);
@@ -331,9 +332,9 @@ TEST_F(SetUpDialogTest, PlayKindPicksTheModeOnlyWhenItIsOneOrTwo)
 
 TEST_F(SetUpDialogTest, StoredPathsFillCaptionsAndPendingPathsWhileAbsentOnesLeaveThemAlone)
 {
-    rig.pending.DirSlotPath[0] = u"/left/over/by/an/earlier/dialog"_s;
-    rig.pending.DirSlotPath[1] = u"/also/left/over"_s;
-    rig.pending.FileSlotPath[5] = u"/left/over.mp3"_s;
+    rig.pending.DirSlotPath[1] = u"/left/over/by/an/earlier/dialog"_s;
+    rig.pending.DirSlotPath[2] = u"/also/left/over"_s;
+    rig.pending.FileSlotPath[6] = u"/left/over.mp3"_s;
     storeTexts({{dirPath(1), u"non"_s}, {dirPath(2), QString()}, {dirPath(3), u"/music/jazz"_s},
                 {filePath(6), u"non"_s}, {filePath(7), u"/music/a.mp3"_s}});
     auto dialog = rig.open();
@@ -341,19 +342,19 @@ TEST_F(SetUpDialogTest, StoredPathsFillCaptionsAndPendingPathsWhileAbsentOnesLea
 
     // "non" counts as absent: the empty text is stored, nothing else changes.
     EXPECT_EQ(storedText(dirPath(1)), QString());
-    EXPECT_EQ(ui.DirNoCheckBox[0]->text(), QString());
-    EXPECT_EQ(rig.pending.DirSlotPath[0], u"/left/over/by/an/earlier/dialog"_s);
+    EXPECT_EQ(ui.DirNoCheckBox[1]->text(), QString());
+    EXPECT_EQ(rig.pending.DirSlotPath[1], u"/left/over/by/an/earlier/dialog"_s);
     EXPECT_EQ(storedText(filePath(6)), QString());
-    EXPECT_EQ(rig.pending.FileSlotPath[5], u"/left/over.mp3"_s);
+    EXPECT_EQ(rig.pending.FileSlotPath[6], u"/left/over.mp3"_s);
 
     // A stored empty text empties the slot.
-    EXPECT_EQ(ui.DirNoCheckBox[1]->text(), QString());
-    EXPECT_EQ(rig.pending.DirSlotPath[1], QString());
+    EXPECT_EQ(ui.DirNoCheckBox[2]->text(), QString());
+    EXPECT_EQ(rig.pending.DirSlotPath[2], QString());
 
-    EXPECT_EQ(ui.DirNoCheckBox[2]->text(), u"/music/jazz"_s);
-    EXPECT_EQ(rig.pending.DirSlotPath[2], u"/music/jazz"_s);
-    EXPECT_EQ(ui.FileNoCheckBox[6]->text(), u"/music/a.mp3"_s);
-    EXPECT_EQ(rig.pending.FileSlotPath[6], u"/music/a.mp3"_s);
+    EXPECT_EQ(ui.DirNoCheckBox[3]->text(), u"/music/jazz"_s);
+    EXPECT_EQ(rig.pending.DirSlotPath[3], u"/music/jazz"_s);
+    EXPECT_EQ(ui.FileNoCheckBox[7]->text(), u"/music/a.mp3"_s);
+    EXPECT_EQ(rig.pending.FileSlotPath[7], u"/music/a.mp3"_s);
 }
 
 TEST_F(SetUpDialogTest, AnUnsavedDropOutlivesItsDialogWhereTheStoreHasNoPath)
@@ -369,10 +370,10 @@ TEST_F(SetUpDialogTest, AnUnsavedDropOutlivesItsDialogWhereTheStoreHasNoPath)
     // Slot 5's path has gone from the store, slot 6's is there.
     QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Tarnwick"_s).remove(u"Brookhum/"_s + dirPath(5));
     auto second = rig.open();
-    EXPECT_EQ(second->controls().DirNoCheckBox[4]->text(), QString());
-    EXPECT_EQ(rig.pending.DirSlotPath[4], dropped);
-    EXPECT_EQ(rig.pending.DirSlotPath[5], QString());
-    EXPECT_EQ(second->slotHint(second->controls().DirNoCheckBox[4]), dropped);
+    EXPECT_EQ(second->controls().DirNoCheckBox[5]->text(), QString());
+    EXPECT_EQ(rig.pending.DirSlotPath[5], dropped);
+    EXPECT_EQ(rig.pending.DirSlotPath[6], QString());
+    EXPECT_EQ(second->slotHint(second->controls().DirNoCheckBox[5]), dropped);
 
     second->controls().DirSetUpRadioButton->click();
     second->controls().SetUpButton->click();
@@ -388,9 +389,9 @@ TEST_F(SetUpDialogTest, SaveWritesOptionsThenTheModeThenEachSlotAsPathThenFlag)
     choices.firstPlay = true;
     choices.indicationBarBegin = true;
     choices.mode = SetUpMode::Directory;
-    choices.slotPaths[0] = u"/a"_s;
-    choices.slotTicks[0] = true;
-    choices.slotTicks[9] = true;
+    choices.slotPaths[1] = u"/a"_s;
+    choices.slotTicks[1] = true;
+    choices.slotTicks[10] = true;
     QList<StoreWrite> expected{
         {settings::PlayFlag(), u"1"_s},
         {settings::PlayBarBeginFlag(), u"0"_s},
@@ -423,7 +424,7 @@ TEST_F(SetUpDialogTest, WithNoModeSavingChangesOnlyTheThreeOptions)
     const QMap<QString, QVariant> before = storeSnapshot();
     dialog->controls().FirstPlayCheckBox->click();
     dialog->controls().IndicationBarBeginCheckBox->click();
-    dialog->SetUpDirDelNoButtonClick(2);
+    dialog->SetUpDelNoButtonClick(SlotKind::Directory, 2);
     dialog->controls().SetUpButton->click();
 
     QMap<QString, QVariant> after = storeSnapshot();
@@ -442,10 +443,10 @@ TEST_F(SetUpDialogTest, SavingInFileModeLeavesTheDirectorySlotsAsStored)
     storeTexts({{settings::SelectPlayFlag(), u"1"_s}, {dirPath(1), u"/stored/one"_s}, {dirFlag(1), u"1"_s},
                 {dirPath(10), u"/stored/ten"_s}});
     auto dialog = rig.open();
-    dialog->SetUpDirDelNoButtonClick(1); // an unsaved edit of the other kind
+    dialog->SetUpDelNoButtonClick(SlotKind::Directory, 1); // an unsaved edit of the other kind
     dialog->controls().FileSetUpRadioButton->click();
     dropFile(*dialog, 3, dir, u"b.wav"_s);
-    dialog->controls().FileNoCheckBox[2]->click();
+    dialog->controls().FileNoCheckBox[3]->click();
     const QMap<QString, QVariant> before = storeSnapshot();
     dialog->controls().SetUpButton->click();
 
@@ -480,8 +481,8 @@ TEST_F(SetUpDialogTest, ADeletedTickedSlotIsSavedAsAnEmptyPathWithFlagOne)
 {
     storeTexts({{settings::SelectPlayFlag(), u"1"_s}, {dirPath(4), u"/music/old"_s}, {dirFlag(4), u"1"_s}});
     auto dialog = rig.open();
-    ASSERT_TRUE(dialog->controls().DirNoCheckBox[3]->isChecked());
-    dialog->controls().SetUpDirDelNoButton[3]->click();
+    ASSERT_TRUE(dialog->controls().DirNoCheckBox[4]->isChecked());
+    dialog->controls().SetUpDirDelNoButton[4]->click();
     dialog->controls().SetUpButton->click();
     EXPECT_EQ(storedText(dirPath(4)), QString());
     EXPECT_EQ(storedText(dirFlag(4)), u"1"_s);
@@ -503,7 +504,7 @@ TEST_F(SetUpDialogTest, SavingClosesTheDialogAndReloadsBeforeTheClickReturns)
     auto dialog = rig.open();
     dialog->show();
     dialog->controls().DirSetUpRadioButton->click();
-    dialog->controls().DirNoCheckBox[9]->click();
+    dialog->controls().DirNoCheckBox[10]->click();
     dialog->controls().FirstPlayCheckBox->click();
     // The reload sees the last value written.
     QStringList seenByReload;
@@ -536,7 +537,7 @@ TEST_F(SetUpDialogTest, CancelAndTheCloseBoxWriteNothingButReload)
         EXPECT_EQ(storeSnapshot(), before);
 
         auto next = rig.open();
-        EXPECT_EQ(next->controls().DirNoCheckBox[4]->text(), u"/stored/five"_s);
+        EXPECT_EQ(next->controls().DirNoCheckBox[5]->text(), u"/stored/five"_s);
     }
 }
 
@@ -576,8 +577,8 @@ TEST_F(SetUpDialogTest, PathsWithSpacesQuotesAndNonAsciiSurviveSaveAndReload)
     for (int k = 1; k <= names.size(); ++k) {
         SCOPED_TRACE(names[k - 1].toStdString());
         EXPECT_EQ(storedText(dirPath(k)).toUtf8(), dirs[k - 1].toUtf8());
-        EXPECT_EQ(rig.pending.DirSlotPath[k - 1].toUtf8(), dirs[k - 1].toUtf8());
-        EXPECT_EQ(reloaded->controls().DirNoCheckBox[k - 1]->caption().toUtf8(), dirs[k - 1].toUtf8());
+        EXPECT_EQ(rig.pending.DirSlotPath[k].toUtf8(), dirs[k - 1].toUtf8());
+        EXPECT_EQ(reloaded->controls().DirNoCheckBox[k]->caption().toUtf8(), dirs[k - 1].toUtf8());
     }
 
     reloaded->controls().FileSetUpRadioButton->click();
@@ -585,7 +586,7 @@ TEST_F(SetUpDialogTest, PathsWithSpacesQuotesAndNonAsciiSurviveSaveAndReload)
     reloaded->controls().SetUpButton->click();
     auto third = rig.open();
     EXPECT_EQ(storedText(filePath(2)).toUtf8(), (dirs[2] + u"/\"a\" 'b' 日本.mp3"_s).toUtf8());
-    EXPECT_EQ(third->controls().FileNoCheckBox[1]->caption(), dirs[2] + u"/\"a\" 'b' 日本.mp3"_s);
+    EXPECT_EQ(third->controls().FileNoCheckBox[2]->caption(), dirs[2] + u"/\"a\" 'b' 日本.mp3"_s);
 }
 
 TEST_F(SetUpDialogTest, ShiftJisNamesFromAnOldDiskSurviveSaveAndReloadByteForByte)
@@ -608,7 +609,7 @@ TEST_F(SetUpDialogTest, ShiftJisNamesFromAnOldDiskSurviveSaveAndReloadByteForByt
     EXPECT_EQ(nativePath(storedText(dirPath(1))), directory);
     EXPECT_EQ(nativePath(storedText(filePath(1))), file);
     auto shown = rig.open();
-    EXPECT_TRUE(shown->controls().FileNoCheckBox[0]->text().endsWith(u"/音楽/日本.mid"_s));
+    EXPECT_TRUE(shown->controls().FileNoCheckBox[1]->text().endsWith(u"/音楽/日本.mid"_s));
 }
 
 // --- with the main window ---
@@ -616,12 +617,7 @@ TEST_F(SetUpDialogTest, ShiftJisNamesFromAnOldDiskSurviveSaveAndReloadByteForByt
 // The hidden main window with fake players, as the program builds it.
 std::unique_ptr<TForm1> mainWindow(FormRefs &forms, PendingSlotPaths &pending)
 {
-    TForm1::Options options;
-    options.player = std::make_unique<FakeMediaPlayer>();
-    options.makePreviewPlayer = [] { return std::make_unique<FakeMediaPlayer>(); };
-    options.wait = [](int) {};
-    options.trayIcon = false;
-    auto form1 = std::make_unique<TForm1>(forms, pending, testStore(), std::move(options));
+    auto form1 = std::make_unique<TForm1>(mainWindowParts(forms, pending));
     form1->createSetUpDialog();
     return form1;
 }
@@ -640,12 +636,12 @@ TEST_F(SetUpDialogTest, AfterSavingThePlayerUsesTheNewSettingsAtOnce)
     ASSERT_TRUE(dialog.isVisible());
     dialog.controls().FileSetUpRadioButton->click();
     dropFile(dialog, 2, dir, u"two.mp3"_s);
-    dialog.controls().FileNoCheckBox[1]->click();
+    dialog.controls().FileNoCheckBox[2]->click();
     dialog.controls().SetUpButton->click();
 
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(form1->engine().state().SelectPlayFlag, u"2"_s);
-    EXPECT_EQ(form1->engine().state().FilePath[1], dir + u"/two.mp3"_s);
+    EXPECT_EQ(form1->engine().state().FilePath[2], dir + u"/two.mp3"_s);
     EXPECT_TRUE(form1->actions().FilesSelectMenu->isVisible());
     EXPECT_FALSE(form1->actions().DirsSelectMenu->isVisible());
     EXPECT_TRUE(testApp().shownErrors.isEmpty());

@@ -24,6 +24,8 @@ std::unique_ptr<TForm2> SetUpRig::open()
     SetUpEnvironment environment;
     environment.pending = &pending;
     environment.store = &testStore();
+    environment.errors = &testApp();
+    environment.hints = &hints;
     environment.reloadSettings = [this] {
         ++reloads;
         if (onReload)
@@ -61,7 +63,7 @@ void dropDirectory(TForm2 &dialog, int slot, const QString &path)
     DirectoryListBox &dirs = *dialog.controls().SetUpDirectoryListBox;
     dirs.setDirectory(QFileInfo(path).absolutePath());
     selectRow(dirs, [&](int row) { return dirs.itemPath(row) == path; });
-    dialog.DirNoCheckBoxDragDrop(slot, &dirs);
+    dialog.SlotCheckBoxDragDrop(SlotKind::Directory, slot, &dirs);
 }
 
 void dropFile(TForm2 &dialog, int slot, const QString &directory, const QString &name)
@@ -69,7 +71,7 @@ void dropFile(TForm2 &dialog, int slot, const QString &directory, const QString 
     dialog.controls().SetUpDirectoryListBox->setDirectory(directory);
     FileListBox &files = *dialog.controls().SetUpFileListBox;
     selectRow(files, [&](int row) { return files.itemName(row) == name; });
-    dialog.FileNoCheckBoxDragDrop(slot, &files);
+    dialog.SlotCheckBoxDragDrop(SlotKind::File, slot, &files);
 }
 
 QMap<QString, QVariant> storeSnapshot()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "setup/pending_slot_paths.h"
+#include "setup/set_up_hint_handler.h"
 #include "setup/set_up_dialog.h"
 #include "setup/set_up_layout.h"
 #include "setup/version_dialog.h"
@@ -27,6 +28,7 @@ struct SetUpRig {
     QList<QPointer<TForm3>> versionDialogs; // as recorded, oldest first
     bool realPreviewPlayer = false;
     FakeMediaPlayer *previewPlayer = nullptr; // the fake of the newest dialog
+    SetUpHintHandler hints;
 
     std::unique_ptr<TForm2> open();
 };

@@ -96,31 +96,31 @@ TEST_F(SetUpSlotsTest, ADirectoryDropTakesTheItemSelectedWhenItLands)
 {
     auto dialog = openInMode(SetUpMode::Directory);
     DirectoryListBox &dirs = *dialog->controls().SetUpDirectoryListBox;
-    SlotCheckBox &slot4 = *dialog->controls().DirNoCheckBox[3];
+    SlotCheckBox &slot4 = *dialog->controls().DirNoCheckBox[4];
     slot4.setChecked(true);
 
     select(dirs, jazz); // where the drag began
     select(dirs, rock); // selected by the time it lands
-    ASSERT_TRUE(dialog->DirNoCheckBoxDragOver(4, &dirs));
-    dialog->DirNoCheckBoxDragDrop(4, &dirs);
-    EXPECT_EQ(rig.pending.DirSlotPath[3], rock);
+    ASSERT_TRUE(dialog->SlotCheckBoxDragOver(SlotKind::Directory, &dirs));
+    dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 4, &dirs);
+    EXPECT_EQ(rig.pending.DirSlotPath[4], rock);
     EXPECT_EQ(slot4.text(), rock);
     EXPECT_TRUE(slot4.isChecked()) << "a drop leaves the tick alone";
 
     // The same directory may fill several slots; a filled slot is replaced.
-    dialog->DirNoCheckBoxDragDrop(2, &dirs);
-    dialog->DirNoCheckBoxDragDrop(6, &dirs);
-    EXPECT_EQ(rig.pending.DirSlotPath[1], rock);
-    EXPECT_EQ(rig.pending.DirSlotPath[5], rock);
-    EXPECT_FALSE(dialog->controls().DirNoCheckBox[5]->isChecked());
+    dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 2, &dirs);
+    dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 6, &dirs);
+    EXPECT_EQ(rig.pending.DirSlotPath[2], rock);
+    EXPECT_EQ(rig.pending.DirSlotPath[6], rock);
+    EXPECT_FALSE(dialog->controls().DirNoCheckBox[6]->isChecked());
     select(dirs, music);
-    dialog->DirNoCheckBoxDragDrop(4, &dirs);
+    dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 4, &dirs);
     EXPECT_EQ(slot4.text(), music);
 
     // An ancestor listed above the current directory gives its own path.
     select(dirs, u"/"_s);
-    dialog->DirNoCheckBoxDragDrop(10, &dirs);
-    EXPECT_EQ(rig.pending.DirSlotPath[9], u"/"_s);
+    dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 10, &dirs);
+    EXPECT_EQ(rig.pending.DirSlotPath[10], u"/"_s);
 }
 
 TEST_F(SetUpSlotsTest, AFileDropJoinsTheCurrentDirectoryAndTheSelectedName)
@@ -128,10 +128,10 @@ TEST_F(SetUpSlotsTest, AFileDropJoinsTheCurrentDirectoryAndTheSelectedName)
     auto dialog = openInMode(SetUpMode::File);
     FileListBox &files = *dialog->controls().SetUpFileListBox;
     select(files, u"b.wav"_s);
-    ASSERT_TRUE(dialog->FileNoCheckBoxDragOver(7, &files));
-    dialog->FileNoCheckBoxDragDrop(7, &files);
-    EXPECT_EQ(rig.pending.FileSlotPath[6], music + u"/b.wav"_s);
-    EXPECT_EQ(dialog->controls().FileNoCheckBox[6]->text(), music + u"/b.wav"_s);
+    ASSERT_TRUE(dialog->SlotCheckBoxDragOver(SlotKind::File, &files));
+    dialog->SlotCheckBoxDragDrop(SlotKind::File, 7, &files);
+    EXPECT_EQ(rig.pending.FileSlotPath[7], music + u"/b.wav"_s);
+    EXPECT_EQ(dialog->controls().FileNoCheckBox[7]->text(), music + u"/b.wav"_s);
 }
 
 TEST_F(SetUpSlotsTest, AFileOfTheRootDirectoryGetsADoubledSeparator)
@@ -144,9 +144,9 @@ TEST_F(SetUpSlotsTest, AFileOfTheRootDirectoryGetsADoubledSeparator)
     auto dialog = openInMode(SetUpMode::File);
     dialog->controls().SetUpDirectoryListBox->setDirectory(u"/"_s);
     select(*dialog->controls().SetUpFileListBox, name);
-    dialog->FileNoCheckBoxDragDrop(1, dialog->controls().SetUpFileListBox);
-    EXPECT_EQ(rig.pending.FileSlotPath[0], u"//"_s + name);
-    EXPECT_EQ(dialog->controls().FileNoCheckBox[0]->text(), u"//"_s + name);
+    dialog->SlotCheckBoxDragDrop(SlotKind::File, 1, dialog->controls().SetUpFileListBox);
+    EXPECT_EQ(rig.pending.FileSlotPath[1], u"//"_s + name);
+    EXPECT_EQ(dialog->controls().FileNoCheckBox[1]->text(), u"//"_s + name);
 
     dialog->controls().SetUpButton->click();
     EXPECT_EQ(storedText(settings::slotValueNames(settings::SlotKind::File, 1).path), u"//"_s + name);
@@ -156,18 +156,18 @@ TEST_F(SetUpSlotsTest, ADropWithNothingSelectedChangesNothing)
 {
     for (SetUpMode mode : {SetUpMode::Directory, SetUpMode::File}) {
         auto dialog = openInMode(mode);
-        rig.pending.DirSlotPath[2] = u"/before"_s;
-        rig.pending.FileSlotPath[2] = u"/before.mp3"_s;
+        rig.pending.DirSlotPath[3] = u"/before"_s;
+        rig.pending.FileSlotPath[3] = u"/before.mp3"_s;
         dialog->controls().SetUpDirectoryListBox->clearSelection();
         dialog->controls().SetUpFileListBox->clearSelection();
         if (mode == SetUpMode::Directory)
-            dialog->DirNoCheckBoxDragDrop(3, dialog->controls().SetUpDirectoryListBox);
+            dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 3, dialog->controls().SetUpDirectoryListBox);
         else
-            dialog->FileNoCheckBoxDragDrop(3, dialog->controls().SetUpFileListBox);
-        EXPECT_EQ(rig.pending.DirSlotPath[2], u"/before"_s);
-        EXPECT_EQ(rig.pending.FileSlotPath[2], u"/before.mp3"_s);
-        EXPECT_EQ(dialog->controls().DirNoCheckBox[2]->text(), QString());
-        EXPECT_EQ(dialog->controls().FileNoCheckBox[2]->text(), QString());
+            dialog->SlotCheckBoxDragDrop(SlotKind::File, 3, dialog->controls().SetUpFileListBox);
+        EXPECT_EQ(rig.pending.DirSlotPath[3], u"/before"_s);
+        EXPECT_EQ(rig.pending.FileSlotPath[3], u"/before.mp3"_s);
+        EXPECT_EQ(dialog->controls().DirNoCheckBox[3]->text(), QString());
+        EXPECT_EQ(dialog->controls().FileNoCheckBox[3]->text(), QString());
     }
 }
 
@@ -194,24 +194,24 @@ TEST_F(SetUpSlotsTest, OnlyTheListOfTheCurrentModeMayDrop)
         select(*files, u"a.mp3"_s);
         QPushButton other(u"elsewhere"_s);
 
-        EXPECT_EQ(dialog->DirNoCheckBoxDragOver(1, dirs), row.directoryListLands);
-        EXPECT_EQ(dialog->FileNoCheckBoxDragOver(1, files), row.fileListLands);
+        EXPECT_EQ(dialog->SlotCheckBoxDragOver(SlotKind::Directory, dirs), row.directoryListLands);
+        EXPECT_EQ(dialog->SlotCheckBoxDragOver(SlotKind::File, files), row.fileListLands);
         for (QObject *stranger : QList<QObject *>{files, &other, nullptr})
-            EXPECT_FALSE(dialog->DirNoCheckBoxDragOver(1, stranger));
+            EXPECT_FALSE(dialog->SlotCheckBoxDragOver(SlotKind::Directory, stranger));
         for (QObject *stranger : QList<QObject *>{dirs, &other, nullptr})
-            EXPECT_FALSE(dialog->FileNoCheckBoxDragOver(1, stranger));
+            EXPECT_FALSE(dialog->SlotCheckBoxDragOver(SlotKind::File, stranger));
 
         // Drops that may not land change nothing, whatever is selected.
-        dialog->DirNoCheckBoxDragDrop(1, files);
-        dialog->DirNoCheckBoxDragDrop(1, &other);
-        dialog->FileNoCheckBoxDragDrop(1, dirs);
-        dialog->FileNoCheckBoxDragDrop(1, nullptr);
+        dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 1, files);
+        dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 1, &other);
+        dialog->SlotCheckBoxDragDrop(SlotKind::File, 1, dirs);
+        dialog->SlotCheckBoxDragDrop(SlotKind::File, 1, nullptr);
         if (!row.directoryListLands)
-            dialog->DirNoCheckBoxDragDrop(1, dirs);
+            dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 1, dirs);
         if (!row.fileListLands)
-            dialog->FileNoCheckBoxDragDrop(1, files);
-        EXPECT_EQ(rig.pending.DirSlotPath[0], QString());
-        EXPECT_EQ(rig.pending.FileSlotPath[0], QString());
+            dialog->SlotCheckBoxDragDrop(SlotKind::File, 1, files);
+        EXPECT_EQ(rig.pending.DirSlotPath[1], QString());
+        EXPECT_EQ(rig.pending.FileSlotPath[1], QString());
     }
 }
 
@@ -287,15 +287,15 @@ TEST_F(SetUpSlotsTest, DropsFromOtherProgramsChangeNoSlot)
     QMimeData lookalike;
     lookalike.setData(slotDragMimeType(), rock.toUtf8());
     for (QMimeData *mime : {&files, &text, &lookalike}) {
-        for (SlotCheckBox *box : {dialog->controls().DirNoCheckBox[0], dialog->controls().FileNoCheckBox[0]}) {
+        for (SlotCheckBox *box : {dialog->controls().DirNoCheckBox[1], dialog->controls().FileNoCheckBox[1]}) {
             const DropAttempt attempt = dragOnto(*box, *mime);
             EXPECT_FALSE(attempt.entered);
             EXPECT_FALSE(attempt.dropped);
             EXPECT_EQ(box->text(), QString());
         }
     }
-    EXPECT_EQ(rig.pending.DirSlotPath[0], QString());
-    EXPECT_EQ(rig.pending.FileSlotPath[0], QString());
+    EXPECT_EQ(rig.pending.DirSlotPath[1], QString());
+    EXPECT_EQ(rig.pending.FileSlotPath[1], QString());
     EXPECT_TRUE(testApp().shownErrors.isEmpty());
 }
 
@@ -308,23 +308,23 @@ TEST_F(SetUpSlotsTest, DeletingEmptiesPathAndCaptionButKeepsTheTick)
                 {settings::slotValueNames(settings::SlotKind::File, 9).path, music + u"/a.mp3"_s}});
     auto dialog = openInMode(SetUpMode::Directory);
     const SetUpControls &ui = dialog->controls();
-    ASSERT_EQ(ui.DirNoCheckBox[2]->text(), jazz);
+    ASSERT_EQ(ui.DirNoCheckBox[3]->text(), jazz);
 
-    ui.SetUpDirDelNoButton[2]->click();
-    EXPECT_EQ(rig.pending.DirSlotPath[2], QString());
-    EXPECT_EQ(ui.DirNoCheckBox[2]->text(), QString());
-    EXPECT_TRUE(ui.DirNoCheckBox[2]->isChecked());
+    ui.SetUpDirDelNoButton[3]->click();
+    EXPECT_EQ(rig.pending.DirSlotPath[3], QString());
+    EXPECT_EQ(ui.DirNoCheckBox[3]->text(), QString());
+    EXPECT_TRUE(ui.DirNoCheckBox[3]->isChecked());
 
-    ui.SetUpFileDelNoButton[8]->click();
-    EXPECT_EQ(rig.pending.FileSlotPath[8], QString());
-    EXPECT_EQ(ui.FileNoCheckBox[8]->text(), QString());
-    EXPECT_FALSE(ui.FileNoCheckBox[8]->isChecked());
+    ui.SetUpFileDelNoButton[9]->click();
+    EXPECT_EQ(rig.pending.FileSlotPath[9], QString());
+    EXPECT_EQ(ui.FileNoCheckBox[9]->text(), QString());
+    EXPECT_FALSE(ui.FileNoCheckBox[9]->isChecked());
 
     // Deleting an empty slot is harmless; every other slot is untouched.
-    ui.SetUpDirDelNoButton[2]->click();
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(ui.DirNoCheckBox[i]->text(), QString());
-        EXPECT_EQ(ui.FileNoCheckBox[i]->text(), QString());
+    ui.SetUpDirDelNoButton[3]->click();
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        EXPECT_EQ(ui.DirNoCheckBox[slot]->text(), QString());
+        EXPECT_EQ(ui.FileNoCheckBox[slot]->text(), QString());
     }
 }
 
@@ -334,10 +334,10 @@ TEST_F(SetUpSlotsTest, AnAmpersandInAPathIsShownAsItIs)
     const QString blues = makeDirectoryWithFiles(media, u"music/R&B"_s, {});
     dialog->controls().SetUpDirectoryListBox->setDirectory(music);
     select(*dialog->controls().SetUpDirectoryListBox, blues);
-    dialog->DirNoCheckBoxDragDrop(1, dialog->controls().SetUpDirectoryListBox);
-    EXPECT_EQ(rig.pending.DirSlotPath[0], blues);
-    EXPECT_EQ(dialog->controls().DirNoCheckBox[0]->caption(), blues);
-    EXPECT_TRUE(dialog->controls().DirNoCheckBox[0]->shortcut().isEmpty());
+    dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 1, dialog->controls().SetUpDirectoryListBox);
+    EXPECT_EQ(rig.pending.DirSlotPath[1], blues);
+    EXPECT_EQ(dialog->controls().DirNoCheckBox[1]->caption(), blues);
+    EXPECT_TRUE(dialog->controls().DirNoCheckBox[1]->shortcut().isEmpty());
 }
 
 // --- hints ---
@@ -365,8 +365,8 @@ TEST_F(SetUpSlotsTest, PointingAtAFilledSlotShowsItsPathInAWhiteHintMovedFivePix
     const QColor usualColour = ordinary->palette().color(QPalette::ToolTipBase);
 
     select(*dialog->controls().SetUpDirectoryListBox, jazz);
-    dialog->DirNoCheckBoxDragDrop(4, dialog->controls().SetUpDirectoryListBox);
-    pointAt(*dialog->controls().DirNoCheckBox[3], at);
+    dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 4, dialog->controls().SetUpDirectoryListBox);
+    pointAt(*dialog->controls().DirNoCheckBox[4], at);
     QWidget *hint = hintWindow();
     ASSERT_NE(hint, nullptr);
     EXPECT_EQ(QToolTip::text(), jazz);
@@ -375,8 +375,8 @@ TEST_F(SetUpSlotsTest, PointingAtAFilledSlotShowsItsPathInAWhiteHintMovedFivePix
 
     // The hint follows a new drop at once.
     select(*dialog->controls().SetUpDirectoryListBox, rock);
-    dialog->DirNoCheckBoxDragDrop(4, dialog->controls().SetUpDirectoryListBox);
-    pointAt(*dialog->controls().DirNoCheckBox[3], at);
+    dialog->SlotCheckBoxDragDrop(SlotKind::Directory, 4, dialog->controls().SetUpDirectoryListBox);
+    pointAt(*dialog->controls().DirNoCheckBox[4], at);
     EXPECT_EQ(QToolTip::text(), rock);
 
     // Another control's hint keeps Qt's colours.
@@ -391,21 +391,21 @@ TEST_F(SetUpSlotsTest, EveryFilledSlotHasItsHintAndAnEmptyOneNone)
 {
     auto dialog = openInMode(SetUpMode::None);
     for (int k = 1; k <= 10; ++k) {
-        rig.pending.DirSlotPath[k - 1] = u"/dir/%1"_s.arg(k);
-        rig.pending.FileSlotPath[k - 1] = k == 7 ? QString() : u"/file %1.mp3"_s.arg(k);
+        rig.pending.DirSlotPath[k] = u"/dir/%1"_s.arg(k);
+        rig.pending.FileSlotPath[k] = k == 7 ? QString() : u"/file %1.mp3"_s.arg(k);
     }
     for (int k = 1; k <= 10; ++k) {
         SCOPED_TRACE(k);
-        EXPECT_EQ(dialog->slotHint(dialog->controls().DirNoCheckBox[k - 1]), u"/dir/%1"_s.arg(k));
-        EXPECT_EQ(dialog->slotHint(dialog->controls().FileNoCheckBox[k - 1]), rig.pending.FileSlotPath[k - 1]);
+        EXPECT_EQ(dialog->slotHint(dialog->controls().DirNoCheckBox[k]), u"/dir/%1"_s.arg(k));
+        EXPECT_EQ(dialog->slotHint(dialog->controls().FileNoCheckBox[k]), rig.pending.FileSlotPath[k]);
     }
-    EXPECT_FALSE(dialog->slotHint(dialog->controls().SetUpDirDelNoButton[0]).has_value());
+    EXPECT_FALSE(dialog->slotHint(dialog->controls().SetUpDirDelNoButton[1]).has_value());
     EXPECT_FALSE(dialog->slotHint(dialog->controls().SetUpDirectoryListBox).has_value());
 
     dialog->show();
-    pointAt(*dialog->controls().FileNoCheckBox[2], QPoint(100, 100));
+    pointAt(*dialog->controls().FileNoCheckBox[3], QPoint(100, 100));
     EXPECT_EQ(QToolTip::text(), u"/file 3.mp3"_s);
-    pointAt(*dialog->controls().FileNoCheckBox[6], QPoint(100, 100));
+    pointAt(*dialog->controls().FileNoCheckBox[7], QPoint(100, 100));
     EXPECT_TRUE(QTest::qWaitFor([] { return hintWindow() == nullptr; }, 5000)) << "an empty slot shows no hint";
 }
 
@@ -413,33 +413,33 @@ TEST_F(SetUpSlotsTest, APathThatLooksLikeMarkupIsShownAsItIs)
 {
     auto dialog = openInMode(SetUpMode::Directory);
     dialog->show();
-    rig.pending.DirSlotPath[0] = u"/music/<b>loud</b> &amp; clear"_s;
-    pointAt(*dialog->controls().DirNoCheckBox[0], QPoint(100, 100));
+    rig.pending.DirSlotPath[1] = u"/music/<b>loud</b> &amp; clear"_s;
+    pointAt(*dialog->controls().DirNoCheckBox[1], QPoint(100, 100));
     auto *hint = qobject_cast<QLabel *>(hintWindow());
     ASSERT_NE(hint, nullptr);
     QTextDocument shown;
     shown.setHtml(hint->text());
-    EXPECT_EQ(shown.toPlainText(), rig.pending.DirSlotPath[0]);
+    EXPECT_EQ(shown.toPlainText(), rig.pending.DirSlotPath[1]);
 }
 
 TEST_F(SetUpSlotsTest, OnlyTheNewestDialogAnswersHints)
 {
     auto older = openInMode(SetUpMode::Directory);
     auto newer = openInMode(SetUpMode::Directory);
-    rig.pending.DirSlotPath[0] = u"/shared/path"_s;
+    rig.pending.DirSlotPath[1] = u"/shared/path"_s;
     older->show();
-    pointAt(*older->controls().DirNoCheckBox[0], QPoint(100, 100));
+    pointAt(*older->controls().DirNoCheckBox[1], QPoint(100, 100));
     EXPECT_EQ(hintWindow(), nullptr);
 
     newer->show();
-    pointAt(*newer->controls().DirNoCheckBox[0], QPoint(100, 100));
+    pointAt(*newer->controls().DirNoCheckBox[1], QPoint(100, 100));
     ASSERT_NE(hintWindow(), nullptr);
     EXPECT_EQ(QToolTip::text(), u"/shared/path"_s);
 
     // With the newest dialog gone, nothing answers for any of them.
     newer.reset();
     ASSERT_TRUE(hintGone());
-    pointAt(*older->controls().DirNoCheckBox[0], QPoint(100, 100));
+    pointAt(*older->controls().DirNoCheckBox[1], QPoint(100, 100));
     EXPECT_EQ(hintWindow(), nullptr);
 }
 

@@ -2,7 +2,7 @@
 
 #include "engine/menu_actions.h"
 #include "engine/play_engine.h"
-#include "settings/settings_load.h"
+#include "settings/stored_settings.h"
 #include "support/fake_media_player.h"
 #include "support/fake_windows.h"
 #include "support/test_application.h"
@@ -17,29 +17,22 @@ namespace brookhum::test {
 // sets.
 template <typename Player>
 struct EngineRigWith {
-    EngineRigWith() : engine(actions, player), load(engine, windows, testStore())
-    {
-        engine.setWindowsPort(&windows);
-        engine.setSettingsPort(&load);
-        engine.setWait([this](int seconds) { waits.append(seconds); });
-        engine.setClock([this] { return now; });
-    }
-
-    MenuActions actions;
+    MenuActions actions{testApp()};
     Player player;
     FakeWindows windows;
-    PlayEngine engine;
-    SettingsLoad load;
+    StoredSettings settings{testStore()};
     std::time_t now = 1'700'000'000;
     QList<int> waits; // every blocking wait asked for, in seconds
+    PlayEngine engine{PlayEngine::Ports{actions, player, settings, windows, testApp()},
+                      [this](int seconds) { waits.append(seconds); }, [this] { return now; }};
 
-    PlayState &state() { return engine.state(); }
+    const PlayState &state() const { return engine.state(); }
 
     // The main window's creation: settings part, then the settings load.
     void formCreate()
     {
-        load.FormCreateSettingsPart();
-        load.LoadSettings();
+        engine.FormCreateSettingsPart();
+        engine.LoadSettings();
     }
 };
 

@@ -24,8 +24,6 @@ public:
     void setBarCaption(Bar bar, const QString &caption) override;
     void setIndicationLabel(IndicationLabel label, const QString &text) override;
     void setTogglePicture(Toggle toggle, bool checked) override;
-    int selectedDir() const override { return chosenDir; }
-    QString selectedFile() const override { return chosenFile; }
 
     // Both bars exist, hidden, as after start-up.
     void createHiddenBars();
@@ -38,8 +36,6 @@ public:
     QMap<IndicationLabel, QString> labels;
     QMap<Toggle, bool> pictures;
     QStringList indicationCaptions; // every caption the indication bar was given: one per file start
-    int chosenDir = 0;
-    QString chosenFile;
 };
 
 } // namespace brookhum::test

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/error_report.h"
+#include "base/error_display.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -13,7 +13,7 @@ namespace brookhum::test {
 
 // The application object of every test: records what the standard error
 // display would have shown instead of opening a message box.
-class TestApplication : public QApplication, public ExceptionDisplay {
+class TestApplication : public QApplication, public ErrorDisplay {
 public:
     TestApplication(int &argc, char **argv) : QApplication(argc, argv) {}
 
