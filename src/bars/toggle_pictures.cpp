@@ -1,6 +1,7 @@
 #include "bars/toggle_pictures.h"
 
 #include "resources/replaceable_picture.h"
+#include "resources/toggle_picture_names.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,15 +9,9 @@ namespace brookhum {
 
 QString togglePictureFileName(Toggle toggle, bool checked)
 {
-    switch (toggle) {
-    case Toggle::Repetition:
-        return checked ? u"Repeat.bmp"_s : u"No_Repeat.bmp"_s;
-    case Toggle::DirRepetition:
-        return checked ? u"DirRepeat.bmp"_s : u"No_DirRepeat.bmp"_s;
-    case Toggle::OneTimeStop:
-        return checked ? u"Temporary_stop.bmp"_s : u"No_Temporary_stop.bmp"_s;
-    }
-    return {};
+    // The pictures are listed in the order of the toggles.
+    const TogglePictureNames &names = TogglePictures[static_cast<std::size_t>(toggle)];
+    return QString::fromUtf16(checked ? names.checked : names.unchecked);
 }
 
 QPixmap togglePicture(Toggle toggle, bool checked)

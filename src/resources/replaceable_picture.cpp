@@ -1,6 +1,7 @@
 #include "resources/replaceable_picture.h"
 
 #include "resources/picture_resources.h"
+#include "resources/toggle_picture_names.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,8 +13,10 @@ namespace brookhum {
 
 QStringList replaceablePictureFileNames()
 {
-    return {u"Repeat.bmp"_s,    u"No_Repeat.bmp"_s,       u"DirRepeat.bmp"_s,
-            u"No_DirRepeat.bmp"_s, u"Temporary_stop.bmp"_s, u"No_Temporary_stop.bmp"_s};
+    QStringList names;
+    for (const TogglePictureNames &toggle : TogglePictures)
+        names << QString::fromUtf16(toggle.checked) << QString::fromUtf16(toggle.unchecked);
+    return names;
 }
 
 QPixmap replaceablePicture(const QString &fileName)

@@ -11,6 +11,8 @@
 #include "icon_tiles.h"
 #include "toggle_glyphs.h"
 
+#include "resources/toggle_picture_names.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
@@ -37,12 +39,12 @@ QList<Picture> allPictures()
         {u"select_bar_16.png"_s, selectBarIconImage(16)},
         {u"indication_bar_32.png"_s, indicationBarIconImage(32)},
         {u"indication_bar_16.png"_s, indicationBarIconImage(16)},
-        {u"Repeat.bmp"_s, fileRepeatGlyph(ToggleState::On)},
-        {u"No_Repeat.bmp"_s, fileRepeatGlyph(ToggleState::Off)},
-        {u"DirRepeat.bmp"_s, directoryRepeatGlyph(ToggleState::On)},
-        {u"No_DirRepeat.bmp"_s, directoryRepeatGlyph(ToggleState::Off)},
-        {u"Temporary_stop.bmp"_s, pauseGlyph(ToggleState::On)},
-        {u"No_Temporary_stop.bmp"_s, pauseGlyph(ToggleState::Off)},
+        {QString::fromUtf16(brookhum::TogglePictures[0].checked), fileRepeatGlyph(ToggleState::On)},
+        {QString::fromUtf16(brookhum::TogglePictures[0].unchecked), fileRepeatGlyph(ToggleState::Off)},
+        {QString::fromUtf16(brookhum::TogglePictures[1].checked), directoryRepeatGlyph(ToggleState::On)},
+        {QString::fromUtf16(brookhum::TogglePictures[1].unchecked), directoryRepeatGlyph(ToggleState::Off)},
+        {QString::fromUtf16(brookhum::TogglePictures[2].checked), pauseGlyph(ToggleState::On)},
+        {QString::fromUtf16(brookhum::TogglePictures[2].unchecked), pauseGlyph(ToggleState::Off)},
         {u"play.png"_s, playGlyph()},
         {u"next.png"_s, nextGlyph()},
         {u"stop.png"_s, stopGlyph()},
