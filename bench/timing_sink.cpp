@@ -30,7 +30,11 @@ struct TimingSinkClass {
 };
 
 GType timing_sink_get_type();
+// GLib's type macro casts the C way.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wold-style-cast"
 G_DEFINE_TYPE(TimingSink, timing_sink, GST_TYPE_BASE_SINK)
+#pragma GCC diagnostic pop
 
 GstFlowReturn timingSinkRender(GstBaseSink *sink, GstBuffer *)
 {

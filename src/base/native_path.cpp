@@ -3,10 +3,20 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 #ifndef Q_OS_WIN
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <iconv.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QFile>
 #endif
+
+using namespace Qt::StringLiterals;
 
 namespace brookhum {
 
@@ -169,24 +179,90 @@ QString displayText(QStringView path)
     return shown.join(u'/');
 }
 
+#ifndef Q_OS_WIN
+
+namespace {
+
+// The type bits of what a path names (links followed), or 0.
+mode_t fileType(const QString &path)
+{
+    struct stat st {};
+    return !path.isEmpty() && ::stat(nativePath(path).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+} // namespace
+
 bool isRegularFile(const QString &path)
 {
-#ifdef Q_OS_WIN
-    return QFileInfo(path).isFile();
-#else
-    struct stat st {};
-    return !path.isEmpty() && ::stat(nativePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
-#endif
+    return fileType(path) == S_IFREG;
 }
 
 bool isDirectory(const QString &path)
 {
-#ifdef Q_OS_WIN
-    return QFileInfo(path).isDir();
-#else
-    struct stat st {};
-    return !path.isEmpty() && ::stat(nativePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
-#endif
+    return fileType(path) == S_IFDIR;
 }
+
+FileContents readRegularFile(const QString &path, qint64 limit)
+{
+    FileContents contents;
+    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        contents.problem = QString::fromLocal8Bit(std::strerror(errno));
+        return contents;
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        contents.problem = u"it is not a regular file"_s;
+        return contents;
+    }
+    contents.size = st.st_size;
+    contents.bytes.resize(static_cast<qsizetype>(std::min<qint64>(limit, st.st_size)));
+    qsizetype done = 0;
+    while (done < contents.bytes.size()) {
+        const ssize_t n = ::read(fd, contents.bytes.data() + done, static_cast<size_t>(contents.bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            contents.problem = QString::fromLocal8Bit(std::strerror(errno));
+            return contents;
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    contents.bytes.truncate(done);
+    return contents;
+}
+
+#else
+
+bool isRegularFile(const QString &path)
+{
+    return QFileInfo(path).isFile();
+}
+
+bool isDirectory(const QString &path)
+{
+    return QFileInfo(path).isDir();
+}
+
+FileContents readRegularFile(const QString &path, qint64 limit)
+{
+    FileContents contents;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        contents.problem = file.errorString();
+        return contents;
+    }
+    contents.size = file.size();
+    contents.bytes = file.read(limit);
+    return contents;
+}
+
+#endif
 
 } // namespace brookhum

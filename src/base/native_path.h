@@ -30,4 +30,13 @@ QString displayText(QStringView path);
 bool isRegularFile(const QString &path);
 bool isDirectory(const QString &path);
 
+// A regular file's contents, read without ever waiting on the file: a named
+// pipe, a directory or anything else in its place is refused at once.
+struct FileContents {
+    QByteArray bytes; // at most the limit asked for
+    qint64 size = 0;  // the whole file's size
+    QString problem;  // why it cannot be read, e.g. "it is not a regular file"; empty when it was
+};
+FileContents readRegularFile(const QString &path, qint64 limit);
+
 } // namespace brookhum

@@ -37,7 +37,7 @@ public:
     friend bool operator==(const NumberedArray &, const NumberedArray &) = default;
 
 private:
-    std::array<T, Size> m_items{};
+    std::array<T, static_cast<std::size_t>(Size)> m_items{};
 };
 
 // One entry for each slot: slot k at [k].

@@ -13,13 +13,6 @@
 #include <chrono>
 #include <mutex>
 
-#ifndef Q_OS_WIN
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -169,39 +162,20 @@ void GstPlaybin::fail(const QString &reason) const
 // broken MIDI file sends GStreamer's parser into a spin.
 void GstPlaybin::inspectFile()
 {
-#ifndef Q_OS_WIN
-    const int fd = ::open(nativePath(m_fileName).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        fail(QString::fromLocal8Bit(std::strerror(errno)));
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        fail(u"it is not a regular file"_s);
-    char head[12] = {};
-    const ssize_t headSize = ::pread(fd, head, sizeof head, 0);
-    if (headSize <= 0 || !looksLikeMidi(QByteArrayView(head, headSize)))
+    const FileContents head = readRegularFile(m_fileName, 12);
+    if (!head.problem.isEmpty())
+        fail(head.problem);
+    if (!looksLikeMidi(head.bytes))
         return;
-    if (st.st_size > LargestMidiFile)
+    if (head.size > LargestMidiFile)
         fail(u"it is too large for a MIDI file"_s);
-    QByteArray bytes(static_cast<qsizetype>(st.st_size), '\0');
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pread(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done), done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    bytes.truncate(done);
-    const MidiFileCheck check = checkMidiFile(bytes);
+    const FileContents whole = readRegularFile(m_fileName, LargestMidiFile);
+    if (!whole.problem.isEmpty())
+        fail(whole.problem);
+    const MidiFileCheck check = checkMidiFile(whole.bytes);
     if (!check.ok())
         fail(check.problem);
     m_midiLengthMs = check.lengthMs;
-#endif
 }
 
 void GstPlaybin::preroll()

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QtDebug>
 
+#include <limits>
+
 #ifndef Q_OS_WIN
 #include <cerrno>
 #include <cstring>
@@ -93,34 +95,6 @@ QString systemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// Reads a regular file without ever waiting on it: a named pipe put in its
-// place since the last look is refused instead of blocking the program.
-QByteArray readRegularFile(const QString &path)
-{
-    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        throw SettingsError(u"Cannot read the settings file \"%1\": %2."_s.arg(displayText(path), systemError()));
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        throw SettingsError(u"The settings file \"%1\" is not a regular file."_s.arg(displayText(path)));
-    QByteArray bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw SettingsError(u"Cannot read the settings file \"%1\": %2."_s.arg(displayText(path), systemError()));
-        if (n == 0)
-            return bytes;
-        bytes.append(buffer, n);
-    }
-}
-
 void writeNewFile(const QString &path, const QByteArray &bytes)
 {
     const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -202,7 +176,10 @@ private:
 
     void keepWhatReadsCleanly()
     {
-        const QByteArray bytes = readRegularFile(m_path);
+        const FileContents contents = readRegularFile(m_path, std::numeric_limits<qint64>::max());
+        if (!contents.problem.isEmpty())
+            throw SettingsError(u"Cannot read the settings file \"%1\": %2."_s.arg(displayText(m_path), contents.problem));
+        const QByteArray &bytes = contents.bytes;
         const settings::IniTextScan scan = settings::scanIniText(bytes);
         if (qtReadsCleanly(m_path, scan))
             return;

@@ -30,7 +30,7 @@ constexpr std::array<SingleValue, 9> SingleValues{{
 
 QString single(int index)
 {
-    return QString::fromUtf16(Product) + QString::fromUtf16(SingleValues[index].setting);
+    return QString::fromUtf16(Product) + QString::fromUtf16(SingleValues[static_cast<std::size_t>(index)].setting);
 }
 
 const SingleValue *findSingle(const QString &name)

@@ -2,6 +2,7 @@
 
 #include "resources/design_font.h"
 #include "resources/pictures.h"
+#include "version.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -37,12 +38,13 @@ QLabel *placeLabel(QLabel *label, const QString &name, const QRect &design)
 TForm3::TForm3(QWidget *owner) : QWidget(owner, Qt::Window)
 {
     setObjectName(u"Form3"_s);
-    setWindowTitle(u"Ver.1.0.7"_s);
+    const QString version = QLatin1StringView(BROOKHUM_VERSION);
+    setWindowTitle(u"Ver."_s + version);
     setFont(designFont(12));
     setFixedSize(278, 117);
     move(281, 371);
 
-    Label2 = new QLabel(u"Brookhum1.0.7"_s, this);
+    Label2 = new QLabel(u"Brookhum"_s + version, this);
     Label2->setFont(boldFont(16));
     placeLabel(Label2, u"Label2"_s, QRect(8, 2, 178, 16));
 

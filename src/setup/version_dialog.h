@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace brookhum {
 
-// The version dialog "Ver.1.0.7": name and version, a picture, a credits
+// The version dialog "Ver.<version>": name and version, a picture, a credits
 // line and "OK", which hides it.
 class TForm3 : public QWidget {
     Q_OBJECT

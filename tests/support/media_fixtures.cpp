@@ -126,7 +126,7 @@ void addMelody(MidiTrack &track, int durationMs, int velocity)
     static const int scale[] = {60, 62, 64, 65, 67, 69, 71, 72, 71, 69, 67, 65, 64, 62};
     int step = 0;
     for (int start = 0; start < durationMs; start += 250, ++step)
-        track.note(MelodyChannel, scale[step % std::size(scale)], velocity, start, 250);
+        track.note(MelodyChannel, scale[static_cast<std::size_t>(step) % std::size(scale)], velocity, start, 250);
 }
 
 // Chords on strings and brass, a bass line and a drum kit, all loud, as in
