@@ -6,7 +6,7 @@
 #include "engine/menu_actions.h"
 #include "settings/setting_names.h"
 #include "support/engine_rig.h"
-#include "support/private_environment.h"
+#include "bench_environment.h"
 #include "support/test_application.h"
 
 #include <QCoreApplication>
@@ -72,9 +72,8 @@ std::vector<double> timeRounds(int rounds, Work work)
 
 int main(int argc, char **argv)
 {
-    const test::PrivateEnvironment environment;
+    const bench::BenchEnvironment environment;
     test::TestApplication app(argc, argv);
-    environment.useForSettings();
     const QStringList args = QCoreApplication::arguments();
     const int perDirectory = args.size() > 1 ? args[1].toInt() : 10'000;
     const int rounds = args.size() > 2 ? args[2].toInt() : 9;

@@ -14,6 +14,7 @@
 #include "gst/gst_handles.h"
 #include "gst/gst_media_player.h"
 #include "base/media_error.h"
+#include "band_midi.h"
 #include "support/media_fixtures.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,7 @@ int generate(const QString &directory, int seconds)
     const int durationMs = seconds * 1000;
     brookhum::test::writeToneWav(dir.filePath(u"bench.wav"_s), durationMs);
     brookhum::test::writeToneMp3(dir.filePath(u"bench.mp3"_s), durationMs);
-    brookhum::test::writeMidiFile(dir.filePath(u"bench.mid"_s), durationMs, true);
+    brookhum::bench::writeBandMidi(dir.filePath(u"bench.mid"_s), durationMs);
     return 0;
 }
 

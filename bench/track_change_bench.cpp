@@ -8,11 +8,11 @@
 
 #include "gst/gst_media_player.h"
 #include "settings/setting_names.h"
-#include "support/counting_gst_player.h"
 #include "support/engine_rig.h"
 #include "support/event_wait.h"
+#include "band_midi.h"
 #include "support/media_fixtures.h"
-#include "support/private_environment.h"
+#include "bench_environment.h"
 #include "support/test_application.h"
 #include "timing_sink.h"
 
@@ -47,6 +47,11 @@ std::vector<double> changeTimes(const std::vector<bench::SinkMark> &marks)
     return ms;
 }
 
+// The real player, playing into the timing sink.
+struct TimingPlayer : GstMediaPlayer {
+    TimingPlayer() : GstMediaPlayer(GstPlayerConfig{"brookhumtimingsink"}) {}
+};
+
 std::vector<double> measure(const Format &format, int changes, bench::TimingLog &log, const QString &root)
 {
     test::clearSettingsStore();
@@ -58,7 +63,7 @@ std::vector<double> measure(const Format &format, int changes, bench::TimingLog 
     test::storeTexts({{names.path, dir}, {names.flag, u"1"_s}, {settings::PlayFlag(), u"1"_s}});
 
     const size_t before = log.marks().size();
-    test::EngineRigWith<test::CountingGstPlayer> rig;
+    test::EngineRigWith<TimingPlayer> rig;
     rig.formCreate();
     test::waitUntil([&] { return log.marks().size() >= before + 2 * static_cast<size_t>(changes + 1); }, 120'000);
     rig.engine.NStopClick();
@@ -70,10 +75,8 @@ std::vector<double> measure(const Format &format, int changes, bench::TimingLog 
 
 int main(int argc, char **argv)
 {
-    const test::PrivateEnvironment environment;
-    qputenv("BROOKHUM_AUDIO_SINK", "brookhumtimingsink");
+    const bench::BenchEnvironment environment;
     test::TestApplication app(argc, argv);
-    environment.useForSettings();
     const QStringList args = QCoreApplication::arguments();
     const int changes = args.size() > 1 ? std::max(1, args[1].toInt()) : 20;
 
@@ -84,7 +87,7 @@ int main(int argc, char **argv)
     const Format formats[] = {
         {"wav", "wav", [](const QString &path) { test::writeToneWav(path, 300); }, 50},
         {"mp3", "mp3", [](const QString &path) { test::writeToneMp3(path, 300); }, 50},
-        {"midi", "mid", [](const QString &path) { test::writeMidiFile(path, 300, true); }, 150},
+        {"midi", "mid", [](const QString &path) { bench::writeBandMidi(path, 300); }, 150},
     };
     QTemporaryDir media;
     std::printf("\nTrack change: natural end of a file to the next file's first audio buffer,\n"

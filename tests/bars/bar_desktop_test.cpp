@@ -1,196 +1,78 @@
-// The bars on an X desktop with a reparenting window manager, which adds a
-// frame around each window and tells its size only after the window is
-// shown: where the bars come back after the user moved and closed them, and
-// that they stay off the taskbar and leave the focus where it is.
-//
-// Runs on the xcb platform inside a private desktop (tests/e2e/bars_desktop.sh).
+// The bars on an X desktop whose window manager frames each window and tells
+// the frame's size only after the window shows. Runs on the xcb platform
+// inside a private desktop (tests/e2e/bars_desktop.sh).
 
 #include "bar_rig.h"
-#include "foreign_window.h"
-#include "x11_probe.h"
 
-#include "bars/indication_bar.h"
-#include "bars/select_play_bar.h"
-#include "engine/menu_actions.h"
-#include "settings/reg_ini_file.h"
-#include "settings/setting_names.h"
-#include "support/engine_rig.h"
-#include "support/test_application.h"
+#include "support/event_wait.h"
 
-#include <QAction>
 #include <QGuiApplication>
-#include <QTest>
-
-#include <gtest/gtest.h>
+#include <QProcess>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
-using namespace brookhum;
-using namespace brookhum::test;
 
+namespace brookhum::test {
 namespace {
 
-constexpr int Deadline = 10000; // milliseconds for the window manager to act
+constexpr int WindowManagerMs = 10000;
 
-QPoint storedPosition(const BarKind &kind)
+// Whether the window manager has framed a bar, Qt knows the frame and the bar can be seen.
+bool framed(const QWidget *bar)
 {
-    RegIniFile &store = testStore();
-    return {store.ReadInteger(settings::section(), kind.xName, -1),
-            store.ReadInteger(settings::section(), kind.yName, -1)};
+    return bar && bar->frameGeometry() != bar->geometry() && bar->windowHandle()->isExposed();
 }
 
-class BarDesktopTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(QGuiApplication::platformName(), u"xcb"_s) << "run through tests/e2e/bars_desktop.sh";
+TEST_F(BarsTest, BarsComeBackExactlyWhereTheUserLeftThemRoundAfterRound)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), u"xcb"_s) << "run through tests/e2e/bars_desktop.sh";
+    for (const Bar kind : {Bar::Select, Bar::Indication}) {
+        SCOPED_TRACE(kind == Bar::Select ? "select-play bar" : "indication bar");
         clearSettingsStore();
-        probe = std::make_unique<X11Probe>();
+        start();
+        // The user leaves the bar where it opened in some rounds and moves it in others; each showing is a fresh bar.
+        QWidget *bar = show(kind);
+        for (const QPoint place : {QPoint(300, 200), QPoint(300, 200), QPoint(300, 200), QPoint(37, 411), QPoint(851, 613)}) {
+            SCOPED_TRACE(::testing::Message() << "at " << place.x() << "," << place.y());
+            ASSERT_TRUE(waitUntil([&] { return framed(bar); }, WindowManagerMs)) << "the window manager does not frame the bar";
+            if (bar->pos() != place)
+                bar->move(place);
+            ASSERT_TRUE(waitUntil([&] { return bar->pos() == place; }, WindowManagerMs));
+            bar->close();
+            EXPECT_EQ(storedPlace(kind), place);
+            bar = show(kind);
+            ASSERT_TRUE(waitUntil([&] { return framed(bar) && bar->pos() == place; }, WindowManagerMs)) << "came back at " << bar->pos().x() << "," << bar->pos().y();
+        }
     }
-    void TearDown() override { clearSettingsStore(); }
+}
 
-    QWidget *current(BarRig &rig, Bar bar)
-    {
-        if (bar == Bar::Select)
-            return rig.forms.Form4.data();
-        return rig.forms.Form5.data();
+TEST_F(BarsTest, BarsShownAtATrackStartLeaveTheFocusWhereItIs)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), u"xcb"_s) << "run through tests/e2e/bars_desktop.sh";
+    storeSlot(1, numberedNames(u"a"_s, 3));
+    storeTexts({{settings::PlayBarBeginFlag(), u"1"_s}, {settings::IndicationBarBeginFlag(), u"1"_s}});
+    start();
+    // The user works in another program, which has the focus.
+    QProcess work, activate;
+    work.start(u"xmessage"_s, {u"-name"_s, u"brookhum-work"_s, u"the user's work"_s});
+    activate.start(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--classname"_s, u"brookhum-work"_s,
+                                  u"windowactivate"_s, u"--sync"_s});
+    ASSERT_TRUE(activate.waitForFinished(WindowManagerMs) && activate.exitCode() == 0) << "the other program got no focus";
+    for (int trackStart = 0; trackStart < 2; ++trackStart) {
+        SCOPED_TRACE(trackStart == 0 ? "play starts" : "the next track starts after the bars were closed");
+        if (trackStart == 0) {
+            form1->actions().NPlay->trigger();
+        } else {
+            current(Bar::Select)->close();
+            current(Bar::Indication)->close();
+            player->endTrack();
+        }
+        ASSERT_TRUE(waitUntil([&] { return framed(current(Bar::Select)) && framed(current(Bar::Indication)); }, WindowManagerMs));
+        // The window manager gives the focus as it maps a window; a round trip lets that arrive.
+        QGuiApplication::sync();
+        EXPECT_EQ(QGuiApplication::focusWindow(), nullptr) << "a bar took the focus";
     }
-
-    // Opens a fresh bar from its tray command and waits until the window
-    // manager has framed it.
-    QWidget *showFresh(BarRig &rig, Bar bar)
-    {
-        if (bar == Bar::Select)
-            rig.form1().Form4ShowClick();
-        else
-            rig.form1().NIndicationClick();
-        QWidget *window = current(rig, bar);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return probe->isManaged(*window); }, Deadline)) << "never framed";
-        return window;
-    }
-
-    // Waits until the frame is at the point on the screen and Qt knows it;
-    // false when it settles anywhere else.
-    bool settlesAt(const QWidget &window, QPoint framePosition)
-    {
-        return QTest::qWaitFor(
-            [&] { return probe->outerGeometry(window).topLeft() == framePosition && window.pos() == framePosition; },
-            Deadline);
-    }
-
-    std::unique_ptr<X11Probe> probe;
-};
+}
 
 } // namespace
-
-TEST_F(BarDesktopTest, BarsComeBackExactlyWhereTheUserLeftThemRoundAfterRound)
-{
-    for (const BarKind &kind : barKinds) {
-        SCOPED_TRACE(kind.name);
-        clearSettingsStore();
-        BarRig rig;
-
-        QWidget *bar = showFresh(rig, kind.bar);
-        EXPECT_TRUE(settlesAt(*bar, kind.designPlace)) << "first showing at " << probe->outerGeometry(*bar).x() << ","
-                                                        << probe->outerGeometry(*bar).y();
-        EXPECT_EQ(storedPosition(kind), QPoint(50, 50));
-        const QSize frameSize = probe->outerGeometry(*bar).size();
-        EXPECT_GT(frameSize.height(), bar->height()) << "no title bar: the window manager does not frame the bars";
-
-        // Moved by the user, or left where it opened, then closed with the
-        // close box: the next showing is a fresh bar exactly there.
-        const QList<QPoint> userPlaces = {{300, 200}, {37, 411}, {640, 90}, {640, 90}, {0, 0}, {851, 613}};
-        for (const QPoint place : userPlaces) {
-            SCOPED_TRACE(::testing::Message() << "user place " << place.x() << "," << place.y());
-            if (bar->pos() != place) {
-                probe->moveFrameTo(*bar, place);
-                ASSERT_TRUE(settlesAt(*bar, place)) << "the window manager did not move the bar";
-            }
-            probe->closeThroughWindowManager(*bar);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !bar->isVisible(); }, Deadline)) << "the close box did not close";
-            EXPECT_EQ(storedPosition(kind), place);
-
-            QPointer<QWidget> closed = bar;
-            bar = showFresh(rig, kind.bar);
-            ASSERT_NE(bar, closed.data());
-            const bool there = settlesAt(*bar, place);
-            EXPECT_TRUE(there) << "came back at " << probe->outerGeometry(*bar).x() << ","
-                               << probe->outerGeometry(*bar).y() << ", Qt says " << bar->pos().x() << ","
-                               << bar->pos().y();
-            if (!there)
-                break;
-            EXPECT_EQ(probe->outerGeometry(*bar).size(), frameSize);
-        }
-    }
-}
-
-TEST_F(BarDesktopTest, IndicationBarStoresThePlaceOfAClickOnItsBackground)
-{
-    BarRig rig;
-    auto *bar = static_cast<TForm5 *>(showFresh(rig, Bar::Indication));
-    const BarKind &kind = barKinds[1];
-
-    probe->moveFrameTo(*bar, {420, 240});
-    ASSERT_TRUE(settlesAt(*bar, {420, 240}));
-    const QPoint background(280, 6);
-    ASSERT_EQ(bar->childAt(background), nullptr);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, background);
-    EXPECT_EQ(storedPosition(kind), QPoint(420, 240));
-
-    // Moved again without closing: the click's place stays stored until the
-    // bar is closed.
-    probe->moveFrameTo(*bar, {100, 500});
-    ASSERT_TRUE(settlesAt(*bar, {100, 500}));
-    EXPECT_EQ(storedPosition(kind), QPoint(420, 240));
-    probe->closeThroughWindowManager(*bar);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !bar->isVisible(); }, Deadline));
-    EXPECT_EQ(storedPosition(kind), QPoint(100, 500));
-
-    QWidget *fresh = showFresh(rig, Bar::Indication);
-    EXPECT_TRUE(settlesAt(*fresh, {100, 500}));
-}
-
-TEST_F(BarDesktopTest, BarsOpeningAtATrackStartStayOffTheTaskbarAndLeaveTheFocusAlone)
-{
-    MediaLibrary media;
-    media.addDirectorySlot(1, numberedNames(u"a"_s, 3));
-    storeTexts({{settings::PlayBarBeginFlag(), u"1"_s}, {settings::IndicationBarBeginFlag(), u"1"_s}});
-    BarRig rig;
-
-    // The user works in another program.
-    ForeignWindow work;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            work.activate();
-            return probe->activeWindow() == work.window();
-        },
-        Deadline));
-
-    for (int trackStart = 0; trackStart < 2; ++trackStart) {
-        SCOPED_TRACE(trackStart == 0 ? "play starts" : "next track, after the bars were closed");
-        if (trackStart == 0) {
-            rig.actions().NPlay->trigger();
-        } else {
-            probe->closeThroughWindowManager(rig.selectBar());
-            probe->closeThroughWindowManager(rig.indicationBar());
-            ASSERT_TRUE(QTest::qWaitFor(
-                [&] { return !rig.selectBar().isVisible() && !rig.indicationBar().isVisible(); }, Deadline));
-            rig.player().endTrack();
-        }
-        for (QWidget *bar : {static_cast<QWidget *>(&rig.selectBar()), static_cast<QWidget *>(&rig.indicationBar())}) {
-            SCOPED_TRACE(bar->objectName().toStdString());
-            ASSERT_TRUE(bar->isVisible());
-            ASSERT_TRUE(QTest::qWaitFor([&] { return probe->isManaged(*bar); }, Deadline));
-            const auto window = static_cast<xcb_window_t>(bar->winId());
-            const QStringList types = probe->atomNames(window, "_NET_WM_WINDOW_TYPE");
-            const QStringList states = probe->atomNames(window, "_NET_WM_STATE");
-            // The first type is the one a window manager or taskbar honours;
-            // the normal type may follow as a fallback for those that know
-            // no other.
-            EXPECT_TRUE((!types.isEmpty() && types.first() == u"_NET_WM_WINDOW_TYPE_UTILITY"_s)
-                        || states.contains(u"_NET_WM_STATE_SKIP_TASKBAR"_s))
-                << "types: " << types.join(u' ').toStdString() << "; states: " << states.join(u' ').toStdString();
-        }
-        EXPECT_EQ(probe->activeWindow(), work.window()) << "a bar took the focus";
-        EXPECT_EQ(QGuiApplication::focusWindow(), nullptr);
-    }
-}
+} // namespace brookhum::test

@@ -1,91 +1,68 @@
 #pragma once
 
+// The program after start-up around a fake media player, for the tests of
+// the two bars.
+
+#include "app/bar_windows.h"
 #include "app/form_refs.h"
-#include "app/main_window.h"
-#include "engine/ports.h"
+#include "bars/indication_bar.h"
+#include "bars/select_play_bar.h"
+#include "engine/menu_actions.h"
+#include "settings/setting_names.h"
 #include "setup/pending_slot_paths.h"
-#include "support/fake_media_player.h"
+#include "support/main_window_parts.h"
+#include "support/media_fixtures.h"
 
-#include <QPixmap>
-#include <QPoint>
-#include <QStringList>
+#include <QAction>
 #include <QTemporaryDir>
-
-#include <memory>
-
-class QComboBox;
-
-namespace brookhum {
-class MenuActions;
-class TForm4;
-class TForm5;
-struct PlayState;
-}
 
 namespace brookhum::test {
 
-// The program as after start-up, on a fake media player whose blocking waits
-// take no time and are recorded: the hidden main window and both bars,
-// created hidden into Form4 and Form5. Settings stored before construction
-// are loaded by the main window's creation.
-class BarRig {
-public:
-    BarRig();
-    ~BarRig();
-    BarRig(const BarRig &) = delete;
-    BarRig &operator=(const BarRig &) = delete;
+class BarsTest : public StoreTest {
+protected:
+    // Starts the program with what is stored so far: the hidden main window,
+    // both bars created hidden, blocking waits recorded instead of waited.
+    void start()
+    {
+        form1.reset();
+        waits.clear();
+        auto fake = std::make_unique<FakeMediaPlayer>();
+        player = fake.get();
+        TForm1::Parts parts = mainWindowParts(forms, pending, std::move(fake));
+        parts.wait = [this](int seconds) { waits << seconds; };
+        form1 = std::make_unique<TForm1>(std::move(parts));
+        form1->bars().createBar(Bar::Select);
+        form1->bars().createBar(Bar::Indication);
+    }
 
-    TForm1 &form1() { return *m_form1; }
-    PlayEngine &engine() { return m_form1->engine(); }
-    MenuActions &actions() { return m_form1->actions(); }
-    const PlayState &state();
-    FakeMediaPlayer &player() { return *m_player; }
+    // Stores directory slot k as on, in a new directory of the named files,
+    // and returns their paths.
+    QStringList storeSlot(int k, const QStringList &names)
+    {
+        const QString directory = makeDirectoryWithFiles(media, QStringLiteral("曲 'slot %1'").arg(k), names);
+        test::storeSlot(SlotKind::Directory, k, directory);
+        QStringList paths;
+        for (const QString &name : names)
+            paths << directory + u'/' + name;
+        return paths;
+    }
 
-    // The current bars, shown or hidden.
-    TForm4 &selectBar();
-    TForm5 &indicationBar();
+    QWidget *current(Bar bar) { return bar == Bar::Select ? static_cast<QWidget *>(forms.Form4) : forms.Form5; }
+    // Opens a fresh bar from its tray command, unless it is showing.
+    QWidget *show(Bar bar) { return (bar == Bar::Select ? form1->Form4ShowClick() : form1->NIndicationClick()), current(bar); }
+    static std::pair<QString, QString> positionNames(Bar bar)
+    {
+        return bar == Bar::Select ? std::pair{settings::DirSelectXPointPlayFlag(), settings::DirSelectYPointPlayFlag()}
+                                  : std::pair{settings::IndicationXPointPlayFlag(), settings::IndicationYPointPlayFlag()};
+    }
+    static QPoint storedPlace(Bar bar) { return {storedText(positionNames(bar).first).toInt(), storedText(positionNames(bar).second).toInt()}; }
 
     FormRefs forms;
-    QList<int> waits; // every blocking wait asked for, in seconds
-
-private:
-    PendingSlotPaths m_pending;
-    FakeMediaPlayer *m_player = nullptr;
-    std::unique_ptr<TForm1> m_form1;
+    PendingSlotPaths pending;
+    FakeMediaPlayer *player = nullptr;
+    QList<int> waits; // Each blocking wait asked for, in seconds.
+    std::unique_ptr<TForm1> form1;
+    QTemporaryDir media;
 };
-
-// Media directories for the settings store, each in a directory whose name
-// has spaces, quotes and non-ASCII characters.
-class MediaLibrary {
-public:
-    // Stores directory slot k as on, in a new directory holding the files
-    // named (given in listing order); returns their full paths.
-    QStringList addDirectorySlot(int slot, const QStringList &names);
-    // Stores file slot k as on, for a new file of that name.
-    QString addFileSlot(int slot, const QString &name);
-
-private:
-    QTemporaryDir m_root;
-};
-
-// The two bars with their designed places and the names of their stored
-// positions.
-struct BarKind {
-    const char *name;
-    Bar bar;
-    QPoint designPlace;
-    QString xName;
-    QString yName;
-};
-extern const QList<BarKind> barKinds;
-
-// Opens a combo box's list as the user does, which runs its drop-down
-// handler, then picks an item with the keyboard or closes the list.
-void chooseFromList(QComboBox &combo, int index);
-void openAndCloseList(QComboBox &combo);
-QStringList itemsOf(const QComboBox &combo);
-
-// Pictures in one comparable form.
-QImage comparable(const QPixmap &picture);
 
 } // namespace brookhum::test

@@ -60,51 +60,41 @@ start_desktop() {
     wait_until 20 xdotool search --classname trayer >/dev/null 2>&1 || fail "trayer did not start"
 }
 
-root_window() {
-    xwininfo -root | awk '/Window id:/ {print $4}'
-}
-
-# Prints the window ids of a process's windows (by WM_CLASS instance name).
-windows_of_class() {
-    xdotool search --classname "$1" 2>/dev/null || true
-}
-
-parent_of() {
-    xwininfo -children -id "$1" | awk '/Parent window id:/ {print $4}'
+# The viewable windows of a process (by WM_CLASS instance name) with their
+# parents: "<window> <parent>" per line.
+viewable_windows_of() {
+    local w
+    for w in $(xdotool search --classname "$1" 2>/dev/null); do
+        xwininfo -id "$w" 2>/dev/null | grep -q 'Map State: IsViewable' &&
+            echo "$w $(xwininfo -children -id "$w" | awk '/Parent window id:/ {print $4}')"
+    done
+    return 0
 }
 
 is_viewable() {
     xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
 }
 
-# The tray icon: a viewable window of the class that sits inside the tray
-# host rather than on the root window.
+# The tray icon: the window of the class that sits inside the tray host
+# rather than on the root window.
 tray_icon_of() {
-    local root w
-    root=$(root_window)
-    for w in $(windows_of_class "$1"); do
-        if is_viewable "$w" && [[ $(printf '0x%x' "$(parent_of "$w")") != $(printf '0x%x' "$root") ]]; then
-            echo "$w"
-            return 0
-        fi
-    done
+    local root w parent
+    root=$(xwininfo -root | awk '/Window id:/ {print $4}')
+    while read -r w parent; do
+        ((parent != root)) && echo "$w" && return 0
+    done < <(viewable_windows_of "$1")
     return 1
 }
 
-# A popup menu of the class that is open on screen: a viewable
-# override-redirect window on the root window that is not a tooltip.
+# A popup menu of the class that is open on screen: an override-redirect
+# window that is not a tooltip.
 open_menu_of() {
-    local root w info
-    root=$(printf '0x%x' "$(root_window)")
-    for w in $(windows_of_class "$1"); do
-        info=$(xwininfo -id "$w" 2>/dev/null) || continue
-        grep -q 'Map State: IsViewable' <<<"$info" || continue
-        grep -q 'Override Redirect State: yes' <<<"$info" || continue
-        [[ $(printf '0x%x' "$(parent_of "$w")") == "$root" ]] || continue
+    local w parent
+    while read -r w parent; do
+        xwininfo -id "$w" | grep -q 'Override Redirect State: yes' || continue
         xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q TOOLTIP && continue
-        echo "$w"
-        return 0
-    done
+        echo "$w" && return 0
+    done < <(viewable_windows_of "$1")
     return 1
 }
 
@@ -115,16 +105,14 @@ geometry_of() {
 }
 
 center_of() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-        /Width:/ {w=$2} /Height:/ {h=$2} END {print x + int(w / 2), y + int(h / 2)}'
+    local x y w h
+    read -r x y w h < <(geometry_of "$1")
+    echo $((x + w / 2)) $((y + h / 2))
 }
 
 # Whether a child process has ended (gone, or a zombie not yet waited for).
 has_ended() {
-    [[ ! -r /proc/$1/stat ]] && return 0
-    local state
-    state=$(sed 's/.*) //' "/proc/$1/stat" | cut -d' ' -f1)
-    [[ $state == Z || $state == X ]]
+    [[ ! -r /proc/$1/stat || $(sed 's/.*) //' "/proc/$1/stat") == [ZX]* ]]
 }
 
 # Waits at most $2 s for child $1 to end and sets EXIT_CODE to its exit code.

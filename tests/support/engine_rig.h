@@ -7,14 +7,11 @@
 #include "support/fake_windows.h"
 #include "support/test_application.h"
 
-#include <QStringList>
-#include <QTemporaryDir>
-
 namespace brookhum::test {
 
-// The play engine wired as in the program around a media player of the
-// test's choice and fake bars, with zero-length waits and a clock the test
-// sets.
+// The play engine wired as in the program, on the run's settings store,
+// around a media player of the test's choice and fake bars, with waits that
+// take no time (each is recorded) and a clock the test sets.
 template <typename Player>
 struct EngineRigWith {
     MenuActions actions{testApp()};
@@ -37,16 +34,5 @@ struct EngineRigWith {
 };
 
 using EngineRig = EngineRigWith<FakeMediaPlayer>;
-
-// Writes text values into the store, e.g. {{"BrookhumPlayFlag", "1"}}.
-void storeTexts(const QList<std::pair<QString, QString>> &values);
-QString storedText(const QString &name); // "non" when absent
-
-// Creates empty files with the given names in a new subdirectory of root
-// and returns the subdirectory's path.
-QString makeDirectoryWithFiles(const QTemporaryDir &root, const QString &name, const QStringList &files);
-
-// "a01.mp3", "a02.mp3", ... as many as asked.
-QStringList numberedNames(const QString &prefix, int count, const QString &extension = QStringLiteral("mp3"));
 
 } // namespace brookhum::test

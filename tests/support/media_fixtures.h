@@ -1,38 +1,51 @@
 #pragma once
 
-// Media files made on the spot, for tests and benchmarks that play real audio.
-// Every writer creates or replaces the file at the given path (any characters
-// allowed) and throws std::runtime_error naming the file when it cannot.
+// Media files and directories made on the spot. Every writer creates or
+// replaces the file at the given path (any characters allowed) and throws
+// std::runtime_error naming the file when it cannot.
 
+#include "gst/gst_media_player.h"
+
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+class QTemporaryDir;
 
 namespace brookhum::test {
+
+void writeFile(const QString &path, const QByteArray &bytes);
 
 // A sine tone as a 16-bit PCM mono WAV at 44.1 kHz, exactly durationMs long.
 void writeToneWav(const QString &path, int durationMs, int frequencyHz = 440);
 
-// A Standard MIDI File (format 0) whose last note ends at durationMs; one
-// tick is one millisecond. The plain file is a piano melody on channel 1, a
-// note every 250 ms. The multi-instrument file plays the melody louder and
-// adds strings, bass and brass chords on channels 2 to 4 and a drum kit on
-// channel 10, at velocities of 90 to 110: a loud, full passage of ordinary
-// General MIDI music, for the synthesizer's loudness and load.
-void writeMidiFile(const QString &path, int durationMs, bool multiInstrument = false);
-
 // A sine tone as a constant bit rate MP3 (128 kbit/s, 44.1 kHz stereo),
-// encoded through GStreamer's LAME encoder. The tone is durationMs long,
-// rounded up to 10 ms; the decoded sound adds the encoder's usual delay of a
-// few tens of milliseconds.
+// encoded through GStreamer's LAME encoder, durationMs rounded up to 10 ms.
 void writeToneMp3(const QString &path, int durationMs, int frequencyHz = 440);
 
-// A small PNG picture: a well-formed media file that holds no sound.
-void writePicturePng(const QString &path);
+// A Standard MIDI File of a piano note every 250 ms, the last ending at
+// durationMs (a multiple of 250); one tick is one millisecond.
+void writeMidiFile(const QString &path, int durationMs);
 
-// Files that no player can use, whatever their names say. The same seed
-// always gives the same bytes.
+// Bytes no player can use; the same seed always gives the same bytes.
 void writeRandomBytes(const QString &path, qint64 size, quint32 seed = 1);
-void writeEmptyFile(const QString &path);
-// The first `size` bytes of `source`.
-void writeTruncatedCopy(const QString &source, const QString &path, qint64 size);
+
+// Creates empty files with the given names in a new subdirectory of root
+// and returns the subdirectory's path.
+QString makeDirectoryWithFiles(const QTemporaryDir &root, const QString &name, const QStringList &files);
+
+// "a01.mp3", "a02.mp3", ... as many as asked.
+QStringList numberedNames(const QString &prefix, int count, const QString &extension = QStringLiteral("mp3"));
+
+// Outputs for the players a test makes: one that decodes as fast as it can,
+// and one that plays in real time, both without a sound device.
+inline GstPlayerConfig fastOutput()
+{
+    return {"fakesink sync=false"};
+}
+inline GstPlayerConfig realTimeOutput()
+{
+    return {"fakesink sync=true"};
+}
 
 } // namespace brookhum::test

@@ -1,9 +1,11 @@
 #include "support/test_application.h"
 
 #include "settings/reg_ini_file.h"
+#include "settings/setting_names.h"
 
-#include <QCoreApplication>
-#include <QSettings>
+#include <QFile>
+
+using namespace Qt::StringLiterals;
 
 namespace brookhum::test {
 
@@ -18,16 +20,30 @@ RegIniFile &testStore()
     return store;
 }
 
-QString configDirectory()
+QString storeFilePath()
 {
-    return qEnvironmentVariable("XDG_CONFIG_HOME");
+    return testStore().location();
 }
 
 void clearSettingsStore()
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnwick"));
-    settings.clear();
-    settings.sync();
+    QFile::remove(storeFilePath());
+}
+
+void storeTexts(const QList<std::pair<QString, QString>> &values)
+{
+    for (const auto &[name, text] : values)
+        testStore().WriteString(settings::section(), name, text);
+}
+
+void storeSlot(SlotKind kind, int k, const QString &path, const QString &flag)
+{
+    storeTexts({{settings::slotValueNames(kind, k).path, path}, {settings::slotValueNames(kind, k).flag, flag}});
+}
+
+QString storedText(const QString &name)
+{
+    return testStore().ReadString(settings::section(), name, u"non"_s);
 }
 
 } // namespace brookhum::test

@@ -1,9 +1,15 @@
 #pragma once
 
 #include "base/error_display.h"
+#include "base/slots.h"
 
 #include <QApplication>
+#include <QList>
 #include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <utility>
 
 namespace brookhum {
 class RegIniFile;
@@ -24,14 +30,26 @@ public:
 
 TestApplication &testApp();
 
-// The directory that holds this test run's settings store
-// ($XDG_CONFIG_HOME); empty and private to the run.
-QString configDirectory();
-
-// The run's settings store, as the program opens it once.
+// The run's settings store, as the program opens it once, in a directory of
+// the run's own ($XDG_CONFIG_HOME).
 RegIniFile &testStore();
-
-// Removes every stored setting, so each test starts from a first run.
+QString storeFilePath();
 void clearSettingsStore();
+
+// Writes text values into the store, e.g. {{"BrookhumPlayFlag", "1"}}.
+void storeTexts(const QList<std::pair<QString, QString>> &values);
+QString storedText(const QString &name); // "non" when absent
+// Stores slot k of the kind with its path and flag.
+void storeSlot(SlotKind kind, int k, const QString &path, const QString &flag = QStringLiteral("1"));
+
+// A test that starts from a first run: an empty store and no error shown.
+class StoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        clearSettingsStore();
+        testApp().shownErrors.clear();
+    }
+};
 
 } // namespace brookhum::test

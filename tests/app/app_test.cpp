@@ -1,0 +1,120 @@
+// The hidden main window's own commands and the single-instance marker.
+
+#include "app/form_refs.h"
+#include "app/main_window.h"
+#include "app/single_instance.h"
+#include "bars/indication_bar.h"
+#include "bars/select_play_bar.h"
+#include "engine/menu_actions.h"
+#include "settings/setting_names.h"
+#include "setup/pending_slot_paths.h"
+#include "setup/set_up_dialog.h"
+#include "support/main_window_parts.h"
+#include "support/media_fixtures.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using namespace brookhum;
+using namespace brookhum::test;
+
+TEST_F(StoreTest, MainWindowCommandsOpenOneWindowAtATimeAndReload)
+{
+    FormRefs forms;
+    PendingSlotPaths pending;
+    TForm1 form1(mainWindowParts(forms, pending));
+    MenuActions &a = form1.actions();
+    a.NStop->trigger();
+    EXPECT_EQ(form1.engine().state().PlayFlag, u"0"_s) << "a disabled entry does nothing";
+
+    for (int round = 0; round < 2; ++round) {
+        a.NSetUp->trigger();
+        QPointer<TForm2> opened = forms.Form2;
+        ASSERT_TRUE(opened && opened->isVisible());
+        a.NSetUp->trigger();
+        EXPECT_EQ(forms.Form2, opened) << "a showing dialog is not replaced";
+        opened->close();
+    }
+
+    a.Form4Show->trigger();
+    QPointer<TForm4> first = forms.Form4;
+    ASSERT_TRUE(first && first->isVisible());
+    a.Form4Show->trigger();
+    EXPECT_EQ(forms.Form4, first) << "a showing bar is not replaced";
+    first->hide();
+    a.Form4Show->trigger();
+    EXPECT_NE(forms.Form4, first) << "a hidden one is";
+
+    EXPECT_FALSE(a.NIndication->isVisible());
+    form1.NIndicationClick();
+    EXPECT_TRUE(forms.Form5 && forms.Form5->isVisible());
+
+    QTemporaryDir media;
+    const QString dir = makeDirectoryWithFiles(media, u"d"_s, {u"a.mp3"_s});
+    storeSlot(SlotKind::Directory, 4, dir);
+    a.NRenew->trigger();
+    EXPECT_TRUE(a.DirNoSelectMenu[4]->isVisible());
+    Q_EMIT a.NSelectPlay->menu()->aboutToShow();
+    EXPECT_EQ(form1.engine().state().DirFileCount[4], 1);
+
+    QSignalSpy closing(&form1, &TForm1::closeRequested);
+    a.NClose->trigger();
+    EXPECT_EQ(closing.count(), 1);
+}
+
+TEST(SingleInstance, OneOwnerAtATimeHoweverTheOwnerEnds)
+{
+    const QString name = u"TarnwickBrookhumTest"_s;
+    auto first = std::make_unique<SingleInstance>(name);
+    ASSERT_EQ(first->result(), SingleInstance::Result::Acquired);
+    EXPECT_EQ(SingleInstance(name).result(), SingleInstance::Result::AlreadyRunning);
+    first.reset();
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const SingleInstance held(name);
+        const char state = held.result() == SingleInstance::Result::Acquired ? 'A' : 'X';
+        if (::write(ready[1], &state, 1) == 1)
+            ::pause();
+        ::_exit(1);
+    }
+    char state = 0;
+    ASSERT_EQ(::read(ready[0], &state, 1), 1);
+    ASSERT_EQ(state, 'A');
+    EXPECT_EQ(SingleInstance(name).result(), SingleInstance::Result::AlreadyRunning);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_EQ(SingleInstance(name).result(), SingleInstance::Result::Acquired) << "a killed owner lets go";
+}
+
+TEST(SingleInstance, WithoutARuntimeDirectoryAPrivateFileServesAndAPlantedLinkIsRefused)
+{
+    QTemporaryDir temp;
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", temp.path().toLocal8Bit());
+    {
+        const SingleInstance marker(u"Private"_s);
+        ASSERT_EQ(marker.result(), SingleInstance::Result::Acquired);
+        EXPECT_EQ(marker.markerPath(), temp.path() + u"/Private-%1.lock"_s.arg(::getuid()));
+        EXPECT_EQ(QFileInfo(marker.markerPath()).permissions() & 0x0077, 0) << "nobody else may touch it";
+    }
+    ASSERT_TRUE(QFile::link(temp.path() + u"/victim"_s, temp.path() + u"/Planted-%1.lock"_s.arg(::getuid())));
+    EXPECT_EQ(SingleInstance(u"Planted"_s).result(), SingleInstance::Result::Failed);
+    qputenv("XDG_RUNTIME_DIR", "/proc/self");
+    EXPECT_EQ(SingleInstance(u"Unmakeable"_s).result(), SingleInstance::Result::Failed);
+    qputenv("XDG_RUNTIME_DIR", runtime);
+}
