@@ -26,6 +26,7 @@ std::unique_ptr<TForm2> SetUpRig::open()
     environment.store = &testStore();
     environment.errors = &testApp();
     environment.hints = &hints;
+    environment.loginStart = &loginStart;
     environment.reloadSettings = [this] {
         ++reloads;
         if (onReload)

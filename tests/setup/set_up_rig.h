@@ -1,5 +1,6 @@
 #pragma once
 
+#include "setup/login_start.h"
 #include "setup/pending_slot_paths.h"
 #include "setup/set_up_hint_handler.h"
 #include "setup/set_up_dialog.h"
@@ -29,6 +30,7 @@ struct SetUpRig {
     bool realPreviewPlayer = false;
     FakeMediaPlayer *previewPlayer = nullptr; // the fake of the newest dialog
     SetUpHintHandler hints;
+    LoginStart loginStart = LoginStart::forThisProgram();
 
     std::unique_ptr<TForm2> open();
 };
