@@ -41,7 +41,7 @@ int generate(const QString &directory, int seconds)
 
 int play(const QString &file)
 {
-    brookhum::GstMediaPlayer player{brookhum::GstPlayerConfig{qgetenv("BROOKHUM_AUDIO_SINK")}};
+    brookhum::GstMediaPlayer player{brookhum::GstPlayerConfig{qgetenv("BROOKHUM_AUDIO_SINK"), {}}};
     QObject::connect(&player, &brookhum::MediaPlayer::Notify, QCoreApplication::instance(),
                      &QCoreApplication::quit);
     player.setFileName(file);

@@ -49,7 +49,7 @@ std::vector<double> changeTimes(const std::vector<bench::SinkMark> &marks)
 
 // The real player, playing into the timing sink.
 struct TimingPlayer : GstMediaPlayer {
-    TimingPlayer() : GstMediaPlayer(GstPlayerConfig{"brookhumtimingsink"}) {}
+    TimingPlayer() : GstMediaPlayer(GstPlayerConfig{"brookhumtimingsink", {}}) {}
 };
 
 std::vector<double> measure(const Format &format, int changes, bench::TimingLog &log, const QString &root)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Repaints Brookhum's built-in pictures into src/resources/pictures/.
+# Repaints Brookhum's built-in pictures into src/resources/pictures/ and the
+# application icon's theme sizes into data/icons/hicolor/.
 # Extra arguments go to the painter, e.g. --sheet /tmp/pictures.png writes an
 # enlarged contact sheet for checking them by eye.
 set -euo pipefail
@@ -16,4 +17,5 @@ runtime=$(mktemp -d)
 trap 'rm -rf "$runtime"' EXIT
 chmod 0700 "$runtime"
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime" \
-  "$build/bin/draw_pictures" "$root/src/resources/pictures" "$@"
+  "$build/bin/draw_pictures" "$root/src/resources/pictures" \
+  --icon-theme "$root/data/icons/hicolor" "$@"

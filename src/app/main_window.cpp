@@ -121,6 +121,7 @@ void TForm1::createSetUpDialog()
     environment.store = &m_store;
     environment.errors = &m_errors;
     environment.hints = &m_hints;
+    environment.loginStart = &m_loginStart;
     environment.reloadSettings = [this] { m_engine->LoadSettings(); };
     environment.makePreviewPlayer = m_makePreviewPlayer;
     environment.recordVersionDialog = [this](TForm3 *dialog) { m_forms.Form3 = dialog; };

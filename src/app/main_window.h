@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/play_engine.h"
+#include "setup/login_start.h"
 
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -53,6 +54,7 @@ public:
 
     PlayEngine &engine() { return *m_engine; }
     MenuActions &actions() { return *m_actions; }
+    MediaPlayer &player() { return *m_player; }
     QMenu &popupMenu() { return *m_popupMenu; }
     BarWindows &bars() { return *m_bars; }
     QSystemTrayIcon *trayIcon() { return m_trayIcon.get(); }
@@ -76,6 +78,7 @@ private:
     RegIniFile &m_store;
     ErrorDisplay &m_errors;
     SetUpHintHandler &m_hints;
+    const LoginStart m_loginStart = LoginStart::forThisProgram();
     std::function<std::unique_ptr<MediaPlayer>()> m_makePreviewPlayer;
     PlayEngine::Wait m_wait;
     std::unique_ptr<MenuActions> m_actions;

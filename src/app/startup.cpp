@@ -4,30 +4,82 @@
 #include "app/brookhum_application.h"
 #include "app/form_refs.h"
 #include "app/main_window.h"
+#include "app/command_line.h"
 #include "app/single_instance.h"
+#include "engine/menu_actions.h"
 #include "gst/gst_media_player.h"
+#include "mpris/media_controls.h"
+#include "mpris/mpris_service.h"
 #include "resources/design_font.h"
 #include "settings/reg_ini_file.h"
+#include "settings/setting_names.h"
 #include "setup/pending_slot_paths.h"
 #include "setup/set_up_hint_handler.h"
 #include "setup/version_dialog.h"
 
+#include <QAction>
 #include <QThread>
 
+#include <cstdio>
 #include <ctime>
 #include <memory>
+#include <version.h>
 
 using namespace Qt::StringLiterals;
 
 namespace brookhum {
 
+namespace {
+
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+// A command for the copy that runs, or for none: only --play starts one.
+int handOver(int argc, char **argv, const CommandLine &line, SingleInstance::Result marker)
+{
+    if (marker != SingleInstance::Result::AlreadyRunning) {
+        std::fputs("brookhum: Brookhum is not running.\n", stderr);
+        return 1;
+    }
+    const QCoreApplication client(argc, argv);
+    return sendToRunningCopy(line.command) ? 0 : 1;
+}
+
+} // namespace
+
 int runBrookhum(int argc, char **argv)
 {
+    const CommandLine line = parseCommandLine(argumentsOf(argc, argv));
+    switch (line.kind) {
+    case CommandLine::Kind::Help:
+        std::fputs(usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLine::Kind::Version:
+        std::printf("Brookhum %s\n", BROOKHUM_VERSION);
+        return 0;
+    case CommandLine::Kind::Unknown:
+        std::fprintf(stderr, "brookhum: unknown option %s\n%s", line.option.toLocal8Bit().constData(),
+                     usageText().toLocal8Bit().constData());
+        return 2;
+    case CommandLine::Kind::Start:
+    case CommandLine::Kind::Command:
+        break;
+    }
+
     SingleInstance marker(u"TarnwickBrookhum"_s);
-    if (marker.result() != SingleInstance::Result::Acquired)
+    const bool starting = marker.result() == SingleInstance::Result::Acquired;
+    if (line.kind == CommandLine::Kind::Command && !(starting && line.command == u"play"_s))
+        return handOver(argc, argv, line, marker.result());
+    if (!starting)
         return 1;
 
     BrookhumApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(u"com.tarnwick.Brookhum"_s);
     // The main window is never shown, so closing a dialog or a bar must not
     // end the program: only "閉じる(&E)" does.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -37,11 +89,12 @@ int runBrookhum(int argc, char **argv)
     PendingSlotPaths pending;
     SetUpHintHandler hints;
     RegIniFile store(RegIniFile::defaultLocation(), [&app](const QString &message) { app.showNotice(message); });
-    // BROOKHUM_AUDIO_SINK replaces the desktop's output, for headless
-    // machines and tests, e.g. "fakesink sync=true".
-    const GstPlayerConfig playerConfig{qgetenv("BROOKHUM_AUDIO_SINK")};
     std::unique_ptr<TForm1> mainWindow;
     try {
+        // BROOKHUM_AUDIO_SINK replaces the desktop's output, for headless
+        // machines and tests, e.g. "fakesink sync=true".
+        const GstPlayerConfig playerConfig{qgetenv("BROOKHUM_AUDIO_SINK"),
+                                           store.ReadString(settings::section(), settings::SoundFont(), QString())};
         mainWindow = std::make_unique<TForm1>(TForm1::Parts{
             forms,
             pending,
@@ -57,6 +110,11 @@ int runBrookhum(int argc, char **argv)
         forms.Form3 = new TForm3(mainWindow.get());
         mainWindow->bars().createBar(Bar::Select);
         mainWindow->bars().createBar(Bar::Indication);
+        MediaControls controls(mainWindow->engine(), mainWindow->player());
+        MprisService service(controls);
+        service.start();
+        if (line.command == u"play"_s)
+            mainWindow->actions().NPlay->trigger();
         QApplication::exec();
     } catch (...) {
         app.showException(exceptionMessage(std::current_exception()));

@@ -39,6 +39,9 @@ public:
     // Position in the current time format. Setting it while open seeks.
     virtual qint64 Position() const = 0;
     virtual void setPosition(qint64 position) = 0;
+    // How long the open file plays, in the current time format; -1 when it
+    // is not known.
+    virtual qint64 Length() const = 0;
 
 Q_SIGNALS:
     void Notify();

@@ -81,6 +81,10 @@ public:
     // is closed rather than started again.
     void stopForSelection();
 
+Q_SIGNALS:
+    // A file has started playing, also one that repeats.
+    void trackStarted();
+
 private:
     void wireMenu();
     void loadPlayKind();

@@ -53,6 +53,7 @@ void PlayEngine::PlayCurrentFile()
     m_state.PlayerOpen = 1;
     updateBarsForStartedFile();
     m_actions.apply(MenuState::Playing);
+    Q_EMIT trackStarted();
 }
 
 void PlayEngine::updateBarsForStartedFile()
@@ -156,6 +157,7 @@ void PlayEngine::BrookhumMediaPlayerNotify()
         m_player.Open();
         startPlayback();
         s.PlayerOpen = 1;
+        Q_EMIT trackStarted();
         return;
     }
 

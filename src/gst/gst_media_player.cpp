@@ -63,7 +63,7 @@ QString GstMediaPlayer::FileName() const
 void GstMediaPlayer::Open()
 {
     Close();
-    auto playbin = std::make_unique<GstPlaybin>(m_fileName, m_config.audioSink, this, ++m_generation);
+    auto playbin = std::make_unique<GstPlaybin>(m_fileName, m_config, this, ++m_generation);
     playbin->preroll();
     m_playbin = std::move(playbin);
     m_failure.clear();
@@ -155,6 +155,11 @@ void GstMediaPlayer::setPosition(qint64 position)
     }
     m_playbin->seekMs(position);
     m_lastPosition = position;
+}
+
+qint64 GstMediaPlayer::Length() const
+{
+    return m_playbin ? m_playbin->lengthMs().value_or(-1) : -1;
 }
 
 void GstMediaPlayer::requireOpen() const

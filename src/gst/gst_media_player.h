@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/media_player.h"
+#include "gst/gst_player_config.h"
 
 #include <QTimer>
 
@@ -12,13 +13,6 @@ namespace brookhum {
 
 class GstBusEvent;
 class GstPlaybin;
-
-// How a player renders: where its sound goes.
-struct GstPlayerConfig {
-    // A sink in gst-launch syntax, for example "fakesink sync=true"; empty
-    // for the desktop's default output.
-    QByteArray audioSink;
-};
 
 // The media player over GStreamer's playbin: WAV, MP3 and, through the
 // fluidsynth decoder and a General MIDI soundfont, MIDI files. Sound goes
@@ -46,6 +40,7 @@ public:
     void setTimeFormat(TimeFormat format) override;
     qint64 Position() const override;
     void setPosition(qint64 position) override;
+    qint64 Length() const override;
 
     // How long past its length a play may run before it counts as ended;
     // by default 10 seconds plus a quarter of the length.

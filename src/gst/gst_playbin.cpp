@@ -1,11 +1,12 @@
 #include "gst/gst_playbin.h"
 
 #include "gst/gst_bus_event.h"
-#include "gst/gst_midi_synth.h"
+#include "gst/gst_element_setup.h"
 #include "gst/gst_off_thread.h"
 #include "base/media_error.h"
 #include "gst/midi_file_check.h"
 #include "base/native_path.h"
+#include "base/path_text.h"
 
 #include <QCoreApplication>
 
@@ -101,9 +102,31 @@ GstElementPtr GstPlaybin::makeAudioSink(const QByteArray &description) const
     return sink;
 }
 
-GstPlaybin::GstPlaybin(const QString &fileName, const QByteArray &audioSink, QObject *receiver, quint64 generation)
+namespace {
+
+// The sound server names a stream after the title tag it last saw, and most
+// files have none: a tag injected before the sink gives it the file's name.
+void nameTheStream(GstElement *playbin, const QString &mediaName)
+{
+    GstElementPtr injector = adoptElement(gst_element_factory_make("taginject", nullptr));
+    if (!injector)
+        return;
+    GstTagList *tags = gst_tag_list_new(GST_TAG_TITLE, mediaName.toUtf8().constData(), nullptr);
+    const GCharPtr text(gst_tag_list_to_string(tags));
+    gst_tag_list_unref(tags);
+    // "taglist, title=(string)..." without the leading type name
+    QByteArray description(text.get());
+    description = description.mid(description.indexOf(',') + 1).trimmed();
+    g_object_set(injector.get(), "tags", description.constData(), nullptr);
+    g_object_set(playbin, "audio-filter", injector.get(), nullptr);
+}
+
+} // namespace
+
+GstPlaybin::GstPlaybin(const QString &fileName, const GstPlayerConfig &config, QObject *receiver, quint64 generation)
     : m_fileName(fileName)
     , m_route(std::make_shared<BusRoute>())
+    , m_soundFont(chooseSoundFont(config.soundFont))
 {
     m_route->receiver = receiver;
     m_route->generation = generation;
@@ -119,7 +142,7 @@ GstPlaybin::GstPlaybin(const QString &fileName, const QByteArray &audioSink, QOb
     m_playbin = adoptElement(gst_element_factory_make("playbin", nullptr));
     if (!m_playbin)
         fail(u"GStreamer's playbin is not installed"_s);
-    GstElementPtr sink = makeAudioSink(audioSink);
+    GstElementPtr sink = makeAudioSink(config.audioSink);
 
     g_object_set(m_playbin.get(), "uri", uri.get(), "flags", PlayFlagAudio, "audio-sink", sink.get(), nullptr);
     // With video off playbin still probes video sinks when a file holds
@@ -129,7 +152,9 @@ GstPlaybin::GstPlaybin(const QString &fileName, const QByteArray &audioSink, QOb
         if (nothing)
             g_object_set(m_playbin.get(), property, nothing.get(), nullptr);
     }
-    configureMidiSynth(m_playbin.get(), generalMidiSoundFont());
+    const QString mediaName = displayText(fileNamePart(fileName));
+    configureElements(m_playbin.get(), m_soundFont, mediaName);
+    nameTheStream(m_playbin.get(), mediaName);
     m_bus.reset(gst_element_get_bus(m_playbin.get()));
 }
 
@@ -169,6 +194,10 @@ void GstPlaybin::inspectFile()
         return;
     if (head.size > LargestMidiFile)
         fail(u"it is too large for a MIDI file"_s);
+    if (m_soundFont.isEmpty())
+        fail(u"no General MIDI soundfont is installed (the package fluid-soundfont-gm or timgm6mb-soundfont has one)"_s);
+    if (!isRegularFile(m_soundFont))
+        fail(u"its soundfont \"%1\" is missing"_s.arg(displayText(m_soundFont)));
     const FileContents whole = readRegularFile(m_fileName, LargestMidiFile);
     if (!whole.problem.isEmpty())
         fail(whole.problem);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gst/gst_handles.h"
+#include "gst/gst_player_config.h"
 
 #include <QString>
 
@@ -23,10 +24,9 @@ namespace brookhum {
 // hands the pipeline to a worker thread to be taken down.
 class GstPlaybin {
 public:
-    // Plays to the sink that `audioSink` describes in gst-launch syntax, or
-    // to the desktop's default output when it is empty. Throws MediaError
-    // when the pipeline cannot be built for the file.
-    GstPlaybin(const QString &fileName, const QByteArray &audioSink, QObject *receiver, quint64 generation);
+    // Plays as the configuration says. Throws MediaError when the pipeline
+    // cannot be built for the file.
+    GstPlaybin(const QString &fileName, const GstPlayerConfig &config, QObject *receiver, quint64 generation);
     ~GstPlaybin();
     GstPlaybin(const GstPlaybin &) = delete;
     GstPlaybin &operator=(const GstPlaybin &) = delete;
@@ -72,6 +72,7 @@ private:
     std::shared_ptr<BusRoute> m_route;
     GstElementPtr m_playbin;
     GstBusPtr m_bus;
+    QString m_soundFont;
     std::optional<qint64> m_midiLengthMs;
     // A call on the pipeline did not return in time; it is left alone.
     bool m_givenUp = false;

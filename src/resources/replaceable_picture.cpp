@@ -21,18 +21,23 @@ QStringList replaceablePictureFileNames()
 
 QPixmap replaceablePicture(const QString &fileName)
 {
-    return replaceablePicture(fileName, QCoreApplication::applicationDirPath());
+    // Beside the program first, where a user may put their own; then where
+    // an installed program keeps them (<prefix>/share/brookhum).
+    const QString programDirectory = QCoreApplication::applicationDirPath();
+    return replaceablePicture(fileName, {programDirectory, programDirectory + u"/../share/brookhum"_s});
 }
 
-QPixmap replaceablePicture(const QString &fileName, const QString &directory)
+QPixmap replaceablePicture(const QString &fileName, const QStringList &directories)
 {
-    QImageReader replacement(QDir(directory).filePath(fileName));
-    // Trust the content over the name, so a PNG saved as "Repeat.bmp" still works.
-    replacement.setDecideFormatFromContent(true);
-    QImage image = replacement.read();
-    if (image.isNull())
-        image = QImageReader(builtInPicturePath(fileName)).read();
-    return QPixmap::fromImage(image);
+    for (const QString &directory : directories) {
+        QImageReader replacement(QDir(directory).filePath(fileName));
+        // Trust the content over the name, so a PNG saved as "Repeat.bmp" still works.
+        replacement.setDecideFormatFromContent(true);
+        const QImage image = replacement.read();
+        if (!image.isNull())
+            return QPixmap::fromImage(image);
+    }
+    return QPixmap::fromImage(QImageReader(builtInPicturePath(fileName)).read());
 }
 
 } // namespace brookhum

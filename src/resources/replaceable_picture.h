@@ -10,13 +10,13 @@ namespace brookhum {
 // by putting their own files beside the executable.
 QStringList replaceablePictureFileNames();
 
-// Reads <directory of the running executable>/<fileName>. When that file is
-// missing, unreadable or not an image, returns the built-in copy of the same
-// name instead; reports nothing either way. A name with no built-in copy and
-// no file gives a null pixmap.
+// Reads <directory of the running executable>/<fileName>, else the installed
+// copy in <prefix>/share/brookhum. When neither is there or is an image,
+// returns the built-in copy of the same name instead; reports nothing either
+// way. A name with no built-in copy and no file gives a null pixmap.
 QPixmap replaceablePicture(const QString &fileName);
 
-// The same, reading from `directory` instead of the executable's directory.
-QPixmap replaceablePicture(const QString &fileName, const QString &directory);
+// The same, reading from the first of `directories` that has an image.
+QPixmap replaceablePicture(const QString &fileName, const QStringList &directories);
 
 } // namespace brookhum

@@ -55,6 +55,7 @@ QString DirSelectXPointPlayFlag() { return single(5); }
 QString DirSelectYPointPlayFlag() { return single(6); }
 QString IndicationXPointPlayFlag() { return single(7); }
 QString IndicationYPointPlayFlag() { return single(8); }
+QString SoundFont() { return QString::fromUtf16(Product) + u"SoundFont"_s; }
 
 SlotValueNames slotValueNames(SlotKind kind, int slot)
 {

@@ -21,6 +21,10 @@ QString DirSelectYPointPlayFlag();
 QString IndicationXPointPlayFlag();
 QString IndicationYPointPlayFlag();
 
+// Beyond the values above: the path of the General MIDI soundfont to use.
+// Absent means the one the system offers; nothing ever writes it.
+QString SoundFont();
+
 using brookhum::SlotKind;
 
 // The two values of slot k (1..10) of a family, e.g. "BrookhumDirNo3" and

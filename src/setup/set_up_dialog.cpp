@@ -5,6 +5,7 @@
 #include "resources/design_font.h"
 #include "setup/directory_list_box.h"
 #include "setup/file_list_box.h"
+#include "setup/login_start.h"
 #include "setup/pending_slot_paths.h"
 #include "setup/set_up_hint_handler.h"
 #include "setup/set_up_load.h"
@@ -89,6 +90,7 @@ void TForm2::FormCreate()
 {
     m_environment.hints->attach(*this);
     showLoaded(loadSetUp(store()));
+    m_ui.LoginStartCheckBox->setChecked(m_environment.loginStart->isOn());
 }
 
 void TForm2::showLoaded(const LoadedSetUp &loaded)

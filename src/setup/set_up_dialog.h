@@ -13,6 +13,7 @@ namespace brookhum {
 
 class DragSourceListBox;
 class ErrorDisplay;
+class LoginStart;
 class MediaPlayer;
 class SetUpHintHandler;
 class RegIniFile;
@@ -27,6 +28,7 @@ struct SetUpEnvironment {
     RegIniFile *store = nullptr;                                   // the settings store
     ErrorDisplay *errors = nullptr;                                // the application's error display
     SetUpHintHandler *hints = nullptr;                             // the application's hint handler
+    const LoginStart *loginStart = nullptr;                        // the start at login
     std::function<void()> reloadSettings;                          // the main window's settings load
     std::function<std::unique_ptr<MediaPlayer>()> makePreviewPlayer; // the preview's player
     std::function<void(TForm3 *)> recordVersionDialog;            // the program's current version dialog

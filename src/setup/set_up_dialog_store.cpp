@@ -3,6 +3,7 @@
 
 #include "settings/reg_ini_file.h"
 #include "settings/setting_names.h"
+#include "setup/login_start.h"
 #include "setup/pending_slot_paths.h"
 #include "setup/set_up_dialog.h"
 #include "setup/set_up_writes.h"
@@ -32,6 +33,7 @@ void TForm2::SetUpButtonClick()
     // A write that fails throws: the save stops there and the dialog stays.
     for (const StoreWrite &write : setUpWrites(choices()))
         store().WriteString(settings::section(), write.name, write.text);
+    m_environment.loginStart->set(m_ui.LoginStartCheckBox->isChecked());
     close();
 }
 

@@ -133,6 +133,8 @@ void buildFormControls(QWidget *client, SetUpControls &ui)
     for (QAbstractButton *option : {ui.FirstPlayCheckBox, ui.PlayBarBeginCheckBox, ui.IndicationBarBeginCheckBox})
         fitCaption(option);
     ui.PointReButton = place(new QPushButton(u"表示位置初期化"_s, client), u"PointReButton"_s, 380, 60, 121, 25);
+    ui.LoginStartCheckBox = place(new QCheckBox(u"ログイン時に起動"_s, client), u"LoginStartCheckBox"_s, 204, 68, 157, 17);
+    fitCaption(ui.LoginStartCheckBox);
 }
 
 void buildDirPanel(SetUpControls &ui)
@@ -177,7 +179,7 @@ void chainTabOrder(const SetUpControls &ui)
         chain.append(ui.SetUpFileDelNoButton[slot]);
     chain << ui.SetUpDirectoryListBox << ui.SetUpDriveComboBox << ui.SetUpFileListBox << ui.SetUpCloseBitBtn
           << ui.FirstPlayCheckBox << ui.CloseButton << ui.PlayBarBeginCheckBox << ui.IndicationBarBeginCheckBox
-          << ui.PointReButton;
+          << ui.PointReButton << ui.LoginStartCheckBox;
     for (qsizetype i = 0; i + 1 < chain.size(); ++i)
         QWidget::setTabOrder(chain[i], chain[i + 1]);
 }

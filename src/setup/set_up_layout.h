@@ -44,6 +44,7 @@ struct SetUpControls {
     QCheckBox *PlayBarBeginCheckBox = nullptr;
     QCheckBox *IndicationBarBeginCheckBox = nullptr;
     QPushButton *PointReButton = nullptr;
+    QCheckBox *LoginStartCheckBox = nullptr; // beyond the design, in its free space
 
     QLabel *Image2 = nullptr;
     SlotArray<QLabel *> Label{};

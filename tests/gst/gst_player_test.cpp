@@ -138,7 +138,7 @@ TEST_P(FormatTest, EachPlayIsNotifiedOnceAfterTheCallsReturn)
     const QString file = make(GetParam(), u"piece"_s, 500);
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        const auto player = open(file, {row.output});
+        const auto player = open(file, {row.output, {}});
         row.calls(*player);
         EXPECT_EQ(notified, 0) << "notified inside a call";
         EXPECT_TRUE(waitUntil([&] { return notified >= row.notifications; })) << notified << " notifications";
@@ -251,7 +251,7 @@ TEST_F(PlayerTest, BadMediaFailsToOpenNamingTheFileOrPlaysOnceAndTheNextFilePlay
         ::alarm(0);
     }
     try {
-        open(good, {"no_such_element sync=true"});
+        open(good, {"no_such_element sync=true", {}});
         ADD_FAILURE() << "an unusable output opened";
     } catch (const MediaError &error) {
         EXPECT_TRUE(QByteArray(error.what()).contains("no_such_element")) << "the output is not named: " << error.what();

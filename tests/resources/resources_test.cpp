@@ -19,7 +19,7 @@ using namespace brookhum;
 TEST(Pictures, AReplacementIsUsedOnlyWhenItIsAnImage)
 {
     const QTemporaryDir beside;
-    const auto shown = [&](const QString &name) { return replaceablePicture(name, beside.path()).toImage(); };
+    const auto shown = [&](const QString &name) { return replaceablePicture(name, {beside.path()}).toImage(); };
     const QImage builtIn = shown(u"Repeat.bmp"_s);
     ASSERT_TRUE(!builtIn.isNull() && builtIn != shown(u"No_Repeat.bmp"_s)) << "the states look the same";
     QImage red(20, 20, QImage::Format_RGB32);

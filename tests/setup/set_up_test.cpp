@@ -7,6 +7,7 @@
 #include "setup/directory_list_box.h"
 #include "setup/drive_combo_box.h"
 #include "setup/file_list_box.h"
+#include "setup/login_start.h"
 #include "setup/pending_slot_paths.h"
 #include "setup/set_up_dialog.h"
 #include "setup/set_up_hint_handler.h"
@@ -66,7 +67,7 @@ class SetUpTest : public StoreTest {
 protected:
     std::unique_ptr<TForm2> open(SetUpMode mode = SetUpMode::None)
     {
-        auto dialog = std::make_unique<TForm2>(nullptr, SetUpEnvironment{&pending, &testStore(), &testApp(), &hints, [this] { ++reloads; },
+        auto dialog = std::make_unique<TForm2>(nullptr, SetUpEnvironment{&pending, &testStore(), &testApp(), &hints, &loginStart, [this] { ++reloads; },
                                                                          [this] { return std::unique_ptr<MediaPlayer>(preview = new FakeMediaPlayer); },
                                                                          [this](TForm3 *version) { versions << version; }});
         if (mode != SetUpMode::None)
@@ -80,6 +81,7 @@ protected:
     QList<QPointer<TForm3>> versions;
     SetUpHintHandler hints;
     QTemporaryDir media;
+    LoginStart loginStart{media.filePath(u"autostart/com.tarnwick.Brookhum.desktop"_s), u"/opt/My \"Player\" 100%/brookhum"_s};
 };
 
 TEST_F(SetUpTest, LoadsTheStoreByItsRules)
@@ -284,6 +286,23 @@ TEST_F(SetUpTest, PositionResetAndVersion)
     ASSERT_TRUE(versions.size() == 2 && versions[0] && versions[1] && versions[0] != versions[1] && versions[0]->isVisible() && versions[1]->isVisible());
     versions[1]->Button1->click();
     EXPECT_TRUE(versions[0]->isVisible() && !versions[1]->isVisible()) << "OK closes its own window only";
+}
+
+// The entry's Exec key quotes the path and escapes it twice, as desktop
+// entries want; the tick shows whether the entry is there.
+TEST_F(SetUpTest, TheLoginTickWritesOrRemovesTheUsersOwnAutostartEntry)
+{
+    for (const bool on : {true, false}) {
+        auto dialog = open();
+        EXPECT_NE(dialog->controls().LoginStartCheckBox->isChecked(), on);
+        dialog->controls().LoginStartCheckBox->click();
+        dialog->controls().SetUpButton->click();
+        QFile entry(loginStart.entryPath());
+        EXPECT_EQ(entry.open(QIODevice::ReadOnly), on);
+        EXPECT_EQ(entry.readAll().contains(R"(Exec="/opt/My \\"Player\\" 100%%/brookhum")"), on);
+    }
+    QDir().mkpath(loginStart.entryPath());
+    EXPECT_THROW(loginStart.set(true), std::runtime_error) << "a directory in the entry's place";
 }
 
 TEST_F(SetUpTest, FileSystemListsFollowTheDirectoryAndOfferOnlyWhatTheyShould)

@@ -24,6 +24,7 @@ public:
     void Close() override;
     void setTimeFormat(TimeFormat) override {}
     qint64 Position() const override { return m_position; }
+    qint64 Length() const override { return length; }
     void setPosition(qint64 position) override;
 
     // The file playing reaches its end by itself.
@@ -43,6 +44,7 @@ public:
     QSet<QString> failingFiles;  // Open throws for these
     QStringList calls;           // "Open <file>", "Play", "Stop", "Close", "Position <ms>"
     QStringList playedFiles;     // the file of every Play, in order
+    qint64 length = -1;          // what Length() says
 
 private:
     void endPlay();

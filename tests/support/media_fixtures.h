@@ -41,11 +41,11 @@ QStringList numberedNames(const QString &prefix, int count, const QString &exten
 // and one that plays in real time, both without a sound device.
 inline GstPlayerConfig fastOutput()
 {
-    return {"fakesink sync=false"};
+    return {"fakesink sync=false", {}};
 }
 inline GstPlayerConfig realTimeOutput()
 {
-    return {"fakesink sync=true"};
+    return {"fakesink sync=true", {}};
 }
 
 } // namespace brookhum::test

@@ -1,9 +1,12 @@
 // Paints every built-in picture of Brookhum and writes it into a directory:
 //
 //   draw_pictures <output directory> [--sheet <contact sheet.png>]
+//                 [--icon-theme <hicolor directory>]
 //
 // The toggle bitmaps are written as 24-bit BMP files (the format users
 // replace them with), the version banner as JPEG, everything else as PNG.
+// With --icon-theme the application icon is also written at every size the
+// installed package puts into the desktop's icon theme.
 
 #include "banners.h"
 #include "button_glyphs.h"
@@ -15,6 +18,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 
@@ -55,6 +59,18 @@ QList<Picture> allPictures()
     };
 }
 
+// The sizes desktops look up most in the hicolor theme.
+constexpr int themeIconEdges[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+QList<Picture> themeIcons()
+{
+    QList<Picture> icons;
+    for (const int edge : themeIconEdges)
+        icons.append({u"%1x%1/apps/com.tarnwick.Brookhum.png"_s.arg(edge),
+                      applicationIconImage(edge)});
+    return icons;
+}
+
 bool write(const QImage &image, const QString &path)
 {
     QImageWriter writer(path);
@@ -82,6 +98,10 @@ int main(int argc, char **argv)
     const QCommandLineOption sheetOption(u"sheet"_s, u"Also write an enlarged contact sheet."_s,
                                          u"file"_s);
     parser.addOption(sheetOption);
+    const QCommandLineOption themeOption(
+        u"icon-theme"_s, u"Also write the application icon into this hicolor theme directory."_s,
+        u"directory"_s);
+    parser.addOption(themeOption);
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
         parser.showHelp(2);
@@ -99,6 +119,19 @@ int main(int argc, char **argv)
         written = write(picture.image, path) && written;
         // The sheet shows what was stored, JPEG artefacts included.
         sheetRows.append(QImage(path));
+    }
+    if (parser.isSet(themeOption)) {
+        const QDir theme(parser.value(themeOption));
+        for (const Picture &icon : themeIcons()) {
+            const QString path = theme.filePath(icon.fileName);
+            if (!QDir().mkpath(QFileInfo(path).path())) {
+                std::fprintf(stderr, "draw_pictures: cannot create %s\n",
+                             qPrintable(QFileInfo(path).path()));
+                return 1;
+            }
+            written = write(icon.image, path) && written;
+            sheetRows.append(QImage(path));
+        }
     }
     if (parser.isSet(sheetOption))
         written = write(contactSheet(sheetRows), parser.value(sheetOption)) && written;

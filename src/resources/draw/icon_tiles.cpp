@@ -41,16 +41,21 @@ QImage applicationIconImage(int edge)
 {
     QImage image = transparentImage(QSize(edge, edge));
     QPainter painter(&image);
-    paintTile(painter, edge,
-              {QColor(0x4a, 0x9c, 0xf0), QColor(0x17, 0x4a, 0x9a), QColor(0x0e, 0x30, 0x6a)});
-    // Music over a brook: the note pair above a light wave.
-    if (edge >= 32) {
+    const TileColours blue{QColor(0x4a, 0x9c, 0xf0), QColor(0x17, 0x4a, 0x9a),
+                           QColor(0x0e, 0x30, 0x6a)};
+    // Music over a brook: the note pair above a light wave. Larger theme
+    // icons scale the 32-pixel shapes, so every size shows the same picture
+    // as the scalable one.
+    if (edge > 16) {
+        painter.scale(edge / 32.0, edge / 32.0);
+        paintTile(painter, 32, blue);
         painter.setRenderHint(QPainter::Antialiasing);
         paintNotePair(painter, QRectF(7, 3, 19, 16.5), Qt::white);
         painter.setPen(QPen(waveCyan, 2.2, Qt::SolidLine, Qt::RoundCap));
         strokeWave(painter, 5, 27, 25, 1.8, 2);
         return image;
     }
+    paintTile(painter, edge, blue);
     paintPixelArt(painter, QPoint(0, 2),
                   {
                       "......wwwwww....",

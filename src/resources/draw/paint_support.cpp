@@ -6,6 +6,7 @@
 #include <QTransform>
 
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 
 namespace brookhum::draw {
@@ -41,10 +42,10 @@ void paintPixelArt(QPainter &painter, QPoint origin, std::initializer_list<std::
 {
     int y = origin.y();
     for (std::string_view row : rows) {
-        for (int x = 0; x < int(row.size()); ++x) {
+        for (std::size_t x = 0; x < row.size(); ++x) {
             const auto colour = colours.find(row[x]);
             if (colour != colours.end())
-                painter.fillRect(QRect(origin.x() + x, y, 1, 1), colour->second);
+                painter.fillRect(QRect(origin.x() + int(x), y, 1, 1), colour->second);
         }
         ++y;
     }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace brookhum {
+
+// What the program is asked to do on its command line.
+struct CommandLine {
+    enum class Kind { Start, Command, Help, Version, Unknown };
+    Kind kind = Kind::Start;
+    QString command; // for Command: "play", "pause", "play-pause", "stop", "next", "show-bar", "setup" or "quit"
+    QString option;  // for Unknown: what was not understood
+};
+
+CommandLine parseCommandLine(const QStringList &arguments);
+
+QString usageText();
+
+// Hands a command to the copy of the program that runs, through its service
+// on the session bus, waiting a few seconds for a copy that is just
+// starting. False, with a message on standard error, when none answers.
+bool sendToRunningCopy(const QString &command);
+
+} // namespace brookhum

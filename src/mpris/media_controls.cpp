@@ -1,0 +1,155 @@
+#include "mpris/media_controls.h"
+
+#include "base/media_player.h"
+#include "base/native_path.h"
+#include "base/path_text.h"
+#include "engine/menu_actions.h"
+#include "engine/play_engine.h"
+
+#include <QAction>
+#include <QDBusObjectPath>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace brookhum {
+
+MediaControls::MediaControls(PlayEngine &engine, MediaPlayer &player, QObject *parent)
+    : QObject(parent), m_engine(engine), m_player(player)
+{
+    connect(&m_engine, &PlayEngine::trackStarted, this, [this] {
+        ++m_track;
+        Q_EMIT changed();
+    });
+    // Every state the controls show is an entry's enabled state or check mark.
+    for (QAction *entry : m_engine.actions().findChildren<QAction *>())
+        connect(entry, &QAction::changed, this, &MediaControls::changed);
+}
+
+bool MediaControls::paused() const
+{
+    return m_engine.actions().NOneTimeStop->isChecked();
+}
+
+QString MediaControls::playbackStatus() const
+{
+    if (m_engine.state().PlayerOpen != 1)
+        return u"Stopped"_s;
+    return paused() ? u"Paused"_s : u"Playing"_s;
+}
+
+QString MediaControls::loopStatus() const
+{
+    const MenuActions &a = m_engine.actions();
+    if (a.NRepetition->isChecked())
+        return u"Track"_s;
+    return a.NDirRepetition->isChecked() ? u"Playlist"_s : u"None"_s;
+}
+
+bool MediaControls::shuffle() const
+{
+    return m_engine.actions().NRandDirAll->isChecked();
+}
+
+QVariantMap MediaControls::metadata() const
+{
+    if (m_track == 0)
+        return {{u"mpris:trackid"_s, QVariant::fromValue(QDBusObjectPath(u"/org/mpris/MediaPlayer2/TrackList/NoTrack"_s))}};
+    const QString file = m_player.FileName();
+    QVariantMap metadata{
+        {u"mpris:trackid"_s, QVariant::fromValue(QDBusObjectPath(u"/com/tarnwick/Brookhum/track/%1"_s.arg(m_track)))},
+        {u"xesam:title"_s, displayText(fileNamePart(file))},
+        {u"xesam:url"_s, QString::fromLatin1(QUrl::fromLocalFile(file).toEncoded())},
+    };
+    if (const qint64 length = m_player.Length(); length >= 0)
+        metadata.insert(u"mpris:length"_s, length * 1000);
+    return metadata;
+}
+
+qint64 MediaControls::positionMicroseconds() const
+{
+    return m_engine.state().PlayerOpen == 1 ? m_player.Position() * 1000 : 0;
+}
+
+bool MediaControls::canPlay() const
+{
+    return m_engine.actions().NPlay->isEnabled() || (paused() && m_engine.actions().NOneTimeStop->isEnabled());
+}
+
+bool MediaControls::canPause() const
+{
+    return m_engine.actions().NOneTimeStop->isEnabled();
+}
+
+bool MediaControls::canGoNext() const
+{
+    return m_engine.actions().NNext->isEnabled();
+}
+
+// QAction::trigger() does nothing for a disabled entry, as a click would.
+void MediaControls::play()
+{
+    if (paused())
+        m_engine.actions().NOneTimeStop->trigger();
+    else
+        m_engine.actions().NPlay->trigger();
+}
+
+void MediaControls::pause()
+{
+    if (!paused() && m_engine.state().PlayerOpen == 1)
+        m_engine.actions().NOneTimeStop->trigger();
+}
+
+void MediaControls::playPause()
+{
+    if (m_engine.state().PlayerOpen == 1)
+        m_engine.actions().NOneTimeStop->trigger();
+    else
+        m_engine.actions().NPlay->trigger();
+}
+
+void MediaControls::stop()
+{
+    m_engine.actions().NStop->trigger();
+}
+
+void MediaControls::next()
+{
+    m_engine.actions().NNext->trigger();
+}
+
+// Each mode is switched through its own command, so its picture follows.
+void MediaControls::setLoopStatus(const QString &status)
+{
+    const MenuActions &a = m_engine.actions();
+    const bool track = status == u"Track"_s;
+    const bool playlist = status == u"Playlist"_s;
+    if (a.NRepetition->isChecked() != track)
+        a.NRepetition->trigger();
+    if (!track && a.NDirRepetition->isChecked() != playlist)
+        a.NDirRepetition->trigger();
+}
+
+void MediaControls::setShuffle(bool on)
+{
+    if (shuffle() != on)
+        m_engine.actions().NRandDirAll->trigger();
+}
+
+void MediaControls::showSelectBar()
+{
+    m_engine.actions().Form4Show->trigger();
+}
+
+void MediaControls::showSetUp()
+{
+    m_engine.actions().NSetUp->trigger();
+}
+
+void MediaControls::quit()
+{
+    m_engine.actions().NClose->trigger();
+}
+
+} // namespace brookhum

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <QVariantMap>
+
+
+namespace brookhum {
+
+class MediaPlayer;
+class PlayEngine;
+
+// What the desktop's media controls (media keys, the panel's media card,
+// playerctl) see of the player, and what they may do: exactly what the tray
+// menu's entries do, and only while the entry is enabled.
+class MediaControls : public QObject {
+    Q_OBJECT
+public:
+    MediaControls(PlayEngine &engine, MediaPlayer &player, QObject *parent = nullptr);
+
+    QString playbackStatus() const; // "Playing", "Paused" or "Stopped"
+    QString loopStatus() const;     // "Track", "Playlist" or "None"
+    bool shuffle() const;
+    // mpris:trackid, xesam:title, xesam:url and, when known, mpris:length.
+    QVariantMap metadata() const;
+    qint64 positionMicroseconds() const;
+    bool canPlay() const;
+    bool canPause() const;
+    bool canGoNext() const;
+
+    void play();
+    void pause();
+    void playPause();
+    void stop();
+    void next();
+    void setLoopStatus(const QString &status);
+    void setShuffle(bool on);
+    void showSelectBar();
+    void showSetUp();
+    void quit();
+
+Q_SIGNALS:
+    // Something above may have changed.
+    void changed();
+
+private:
+    bool paused() const;
+
+    PlayEngine &m_engine;
+    MediaPlayer &m_player;
+    // Counts the file starts, so that every play has a track id of its own.
+    quint64 m_track = 0;
+};
+
+} // namespace brookhum
