@@ -33,8 +33,11 @@ expect_exit 2 --no-such-option
 expect_exit 0 --version
 grep -q "^Brookhum [0-9]" "$E2E_TMP/out" || fail "--version printed: $(cat "$E2E_TMP/out")"
 
+gdbus monitor --session --dest org.mpris.MediaPlayer2.brookhum >"$E2E_TMP/signals" 2>&1 &
+E2E_PIDS+=($!)
 "$program" --play >"$E2E_TMP/program.log" 2>&1 &
 E2E_PIDS+=($!)
+program_pid=$!
 wait_until 20 status_is Playing || fail "--play did not start play: $(cat "$E2E_TMP/program.log")"
 property Metadata | grep -q "'xesam:title': <'one tone.wav'>" || fail "metadata: $(property Metadata)"
 first=$(property Metadata | grep -o "track/[0-9]*")
@@ -43,6 +46,7 @@ expect_exit 1 # a second plain start is refused silently
 
 expect_exit 0 --pause
 wait_until 5 status_is Paused || fail "pause: $(property PlaybackStatus)"
+wait_until 5 grep -q "'PlaybackStatus': <'Paused'>" "$E2E_TMP/signals" || fail "no PropertiesChanged for the pause"
 expect_exit 0 --play-pause
 wait_until 5 status_is Playing || fail "resume: $(property PlaybackStatus)"
 expect_exit 0 --next
@@ -57,7 +61,19 @@ wait_until 5 status_is Stopped || fail "stop: $(property PlaybackStatus)"
 expect_exit 0 --next # a disabled entry: nothing happens
 status_is Stopped || fail "next while stopped changed: $(property PlaybackStatus)"
 
+# The desktop's repeat and shuffle switches are the menu's check marks.
+set_property() {
+    gdbus call --session --dest org.mpris.MediaPlayer2.brookhum --object-path /org/mpris/MediaPlayer2 \
+        --method org.freedesktop.DBus.Properties.Set org.mpris.MediaPlayer2.Player "$1" "$2" >/dev/null
+}
+set_property LoopStatus "<'Track'>"
+[[ $(property LoopStatus) == "(<'Track'>,)" ]] || fail "loop status: $(property LoopStatus)"
+set_property LoopStatus "<'Playlist'>"
+[[ $(property LoopStatus) == "(<'Playlist'>,)" ]] || fail "loop status: $(property LoopStatus)"
+set_property Shuffle "<true>"
+grep -q "BrookhumRandPlayFlag=1" "$XDG_CONFIG_HOME/Tarnwick.conf" || fail "shuffle did not switch random order"
+
 expect_exit 0 --quit
-wait_for_exit "${E2E_PIDS[-1]}" 10
+wait_for_exit "$program_pid" 10
 [[ $EXIT_CODE == 0 ]] || fail "--quit gave exit code $EXIT_CODE"
 echo PASS
