@@ -81,17 +81,18 @@ tray_icon_of() {
     local root w parent
     root=$(xwininfo -root | awk '/Window id:/ {print $4}')
     while read -r w parent; do
-        ((parent != root)) && echo "$w" && return 0
+        [[ $parent != "$root" ]] && echo "$w" && return 0
     done < <(viewable_windows_of "$1")
     return 1
 }
 
 # A popup menu of the class that is open on screen: an override-redirect
-# window that is not a tooltip.
+# window on the root window that is not a tooltip.
 open_menu_of() {
-    local w parent
+    local root w parent
+    root=$(xwininfo -root | awk '/Window id:/ {print $4}')
     while read -r w parent; do
-        xwininfo -id "$w" | grep -q 'Override Redirect State: yes' || continue
+        [[ $parent == "$root" ]] && xwininfo -id "$w" | grep -q 'Override Redirect State: yes' || continue
         xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q TOOLTIP && continue
         echo "$w" && return 0
     done < <(viewable_windows_of "$1")
