@@ -13,6 +13,8 @@
 # are ended by process id. About 10 minutes.
 #
 # Usage: bench/run-playback-cost-bench.sh [build directory]   (default: ./build)
+# BENCH_PLAYERS (default "brookhum audacious gst-launch") and BENCH_FORMATS
+# (default "WAV MP3 TimGM6mb FluidR3_GM") pick rows for a quicker look.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -263,14 +265,18 @@ soundfonts=()
 for sf in TimGM6mb FluidR3_GM; do [[ -f $sf2_dir/$sf.sf2 ]] && soundfonts+=("$sf"); done
 audacious_label="Audacious $(audacious --version | awk '{print $2}')"
 printf '| player | format | CPU s/min | wakeups/s | peak RSS MB | steady RSS MB |\n|---|---|--:|--:|--:|--:|\n' >"$work/table"
-for format in WAV MP3 "${soundfonts[@]}"; do
+for format in ${BENCH_FORMATS:-WAV MP3 ${soundfonts[*]}}; do
   case $format in
     WAV | MP3) file=$work/bench.${format,,} sf= label=$format ;;
     *) file=$work/bench.mid sf=$sf2_dir/$format.sf2 label="MIDI (${format%_GM})" ;;
   esac
-  play_row brookhum Brookhum brookhum "$label" "$file" "$sf"
-  play_row audacious "$audacious_label" Audacious "$label" "$file" "$sf"
-  play_row gst-launch gst-launch-1.0 gst-launch-1.0 "$label" "$file" "$sf"
+  for name in ${BENCH_PLAYERS:-brookhum audacious gst-launch}; do
+    case $name in
+      brookhum) play_row brookhum Brookhum Brookhum "$label" "$file" "$sf" ;;
+      audacious) play_row audacious "$audacious_label" Audacious "$label" "$file" "$sf" ;;
+      gst-launch) play_row gst-launch gst-launch-1.0 gst-launch-1.0 "$label" "$file" "$sf" ;;
+    esac
+  done
 done
 
 log "Brookhum idle in the tray: measuring ${idle_window} s"

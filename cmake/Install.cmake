@@ -6,6 +6,8 @@ include(GNUInstallDirs)
 set(BROOKHUM_APP_ID com.tarnwick.Brookhum)
 
 install(TARGETS brookhum RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The program looks for its plug-in in lib/brookhum beside its bin directory.
+install(TARGETS gstbrookhumsynth LIBRARY DESTINATION lib/brookhum)
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/${BROOKHUM_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -21,6 +21,9 @@
 #include <QThread>
 
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <ctime>
 #include <memory>
 #include <version.h>
@@ -48,6 +51,20 @@ int handOver(int argc, char **argv, const CommandLine &line, SingleInstance::Res
     }
     const QCoreApplication client(argc, argv);
     return sendToRunningCopy(line.command) ? 0 : 1;
+}
+
+// A tray player draws a few small widgets and otherwise waits for hours.
+// Qt's X11 platform would load the OpenGL driver (with Mesa, its LLVM) for
+// widgets that never use it; and glibc gives each of GStreamer's streaming
+// threads a malloc arena of its own, each one holding freed memory, which
+// adds megabytes for every file played.
+void keepTheFootprintSmall()
+{
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+#ifdef __GLIBC__
+    mallopt(M_ARENA_MAX, 2);
+#endif
 }
 
 } // namespace
@@ -78,6 +95,7 @@ int runBrookhum(int argc, char **argv)
     if (!starting)
         return 1;
 
+    keepTheFootprintSmall();
     BrookhumApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(u"com.tarnwick.Brookhum"_s);
     // The main window is never shown, so closing a dialog or a bar must not

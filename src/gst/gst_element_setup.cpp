@@ -21,6 +21,10 @@ namespace {
 // the others should not stay too quiet on its account.
 constexpr double SynthGain = 0.7;
 
+// In microseconds.
+constexpr gint64 SinkBufferTime = 1'000'000;
+constexpr gint64 SinkLatencyTime = 200'000;
+
 struct Setup {
     std::string soundFont;
     std::string mediaName;
@@ -37,7 +41,7 @@ bool isMadeBy(GstElement *element, const char *factoryName)
 void setUpElement(GstElement * /*playbin*/, GstElement *element, gpointer data)
 {
     const auto *setup = static_cast<const Setup *>(data);
-    if (isMadeBy(element, "fluiddec")) {
+    if (isMadeBy(element, "brookhumsynth") || isMadeBy(element, "fluiddec")) {
         g_object_set(element, "soundfont", setup->soundFont.c_str(), "synth-gain", SynthGain, nullptr);
     } else if (isMadeBy(element, "pulsesink")) {
         // What the desktop's sound settings show for the stream.
@@ -48,6 +52,12 @@ void setUpElement(GstElement * /*playbin*/, GstElement *element, gpointer data)
                                                      "com.tarnwick.Brookhum", nullptr);
         g_object_set(element, "stream-properties", properties, "client-name", "Brookhum", nullptr);
         gst_structure_free(properties);
+        // Background music needs no low latency: the stock 200 ms buffer
+        // refilled every 10 ms wakes the process a hundred times a second.
+        // A second of buffer refilled in fifths keeps the server as safe
+        // from underruns with a fraction of the wakeups; pausing and
+        // stopping still act at once, as they flush the buffer.
+        g_object_set(element, "buffer-time", SinkBufferTime, "latency-time", SinkLatencyTime, nullptr);
     }
 }
 

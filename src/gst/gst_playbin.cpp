@@ -3,6 +3,7 @@
 #include "gst/gst_bus_event.h"
 #include "gst/gst_element_setup.h"
 #include "gst/gst_off_thread.h"
+#include "gst/gst_synth_loader.h"
 #include "base/media_error.h"
 #include "gst/midi_file_check.h"
 #include "base/native_path.h"
@@ -31,8 +32,10 @@ struct GstPlaybin::BusRoute {
 
 namespace {
 
-// playbin's "flags": decode and play the audio stream only.
-constexpr guint PlayFlagAudio = 1u << 1;
+// playbin's "flags": decode and play the audio stream only, in the format
+// the decoder gives, which every sound server takes: no converter, no
+// resampler, and no software volume (nothing here sets a volume).
+constexpr guint PlayFlags = 1u << 1 | 1u << 5;
 
 constexpr std::chrono::milliseconds OpenTimeout = 5s;
 // Starting, pausing and seeking answer at once on a healthy pipeline.
@@ -104,13 +107,21 @@ GstElementPtr GstPlaybin::makeAudioSink(const QByteArray &description) const
 
 namespace {
 
-// The sound server names a stream after the title tag it last saw, and most
-// files have none: a tag injected before the sink gives it the file's name.
-void nameTheStream(GstElement *playbin, const QString &mediaName)
+// What runs between the decoder and the sink. The sound server names a
+// stream after the title tag it last saw, and most files have none: a tag
+// injected before the sink gives it the file's name. Decoders hand out
+// small buffers (fluidsynth one for every few MIDI events, an MP3 decoder
+// one per 26 ms frame), and each one costs a trip down the pipeline and a
+// wakeup: they travel on in buffers of a fifth of a second.
+void setAudioFilter(GstElement *playbin, const QString &mediaName)
 {
-    GstElementPtr injector = adoptElement(gst_element_factory_make("taginject", nullptr));
-    if (!injector)
+    GstElementPtr filter = adoptElement(
+        gst_parse_bin_from_description("taginject name=tags ! audiobuffersplit output-buffer-duration=1/5", TRUE, nullptr));
+    if (!filter)
+        filter = adoptElement(gst_parse_bin_from_description("taginject name=tags", TRUE, nullptr));
+    if (!filter)
         return;
+    const GstElementPtr injector(gst_bin_get_by_name(GST_BIN(filter.get()), "tags"));
     GstTagList *tags = gst_tag_list_new(GST_TAG_TITLE, mediaName.toUtf8().constData(), nullptr);
     const GCharPtr text(gst_tag_list_to_string(tags));
     gst_tag_list_unref(tags);
@@ -118,7 +129,7 @@ void nameTheStream(GstElement *playbin, const QString &mediaName)
     QByteArray description(text.get());
     description = description.mid(description.indexOf(',') + 1).trimmed();
     g_object_set(injector.get(), "tags", description.constData(), nullptr);
-    g_object_set(playbin, "audio-filter", injector.get(), nullptr);
+    g_object_set(playbin, "audio-filter", filter.get(), nullptr);
 }
 
 } // namespace
@@ -144,7 +155,7 @@ GstPlaybin::GstPlaybin(const QString &fileName, const GstPlayerConfig &config, Q
         fail(u"GStreamer's playbin is not installed"_s);
     GstElementPtr sink = makeAudioSink(config.audioSink);
 
-    g_object_set(m_playbin.get(), "uri", uri.get(), "flags", PlayFlagAudio, "audio-sink", sink.get(), nullptr);
+    g_object_set(m_playbin.get(), "uri", uri.get(), "flags", PlayFlags, "audio-sink", sink.get(), nullptr);
     // With video off playbin still probes video sinks when a file holds
     // pictures, and some of them open windows or crash without a display.
     for (const char *property : {"video-sink", "text-sink"}) {
@@ -154,7 +165,7 @@ GstPlaybin::GstPlaybin(const QString &fileName, const GstPlayerConfig &config, Q
     }
     const QString mediaName = displayText(fileNamePart(fileName));
     configureElements(m_playbin.get(), m_soundFont, mediaName);
-    nameTheStream(m_playbin.get(), mediaName);
+    setAudioFilter(m_playbin.get(), mediaName);
     m_bus.reset(gst_element_get_bus(m_playbin.get()));
 }
 
@@ -192,6 +203,7 @@ void GstPlaybin::inspectFile()
         fail(head.problem);
     if (!looksLikeMidi(head.bytes))
         return;
+    loadSynthPlugin();
     if (head.size > LargestMidiFile)
         fail(u"it is too large for a MIDI file"_s);
     if (m_soundFont.isEmpty())
