@@ -24,8 +24,10 @@ namespace {
 
 constexpr int SampleRate = 44100;
 constexpr int Channels = 2;
-// Silence between events is rendered once this much of it has gathered.
+// Silence between events is rendered once this much of it has gathered; in
+// the first second, in smaller slices, so that the sink starts without delay.
 constexpr GstClockTime Slice = 200 * GST_MSECOND;
+constexpr GstClockTime StartSlice = 20 * GST_MSECOND;
 // fluiddec's defaults, which the program's element setup may change.
 constexpr double DefaultGain = 0.2;
 
@@ -39,6 +41,7 @@ struct Synth {
     double gain;
     fluid_settings_t *settings;
     fluid_synth_t *synth;
+    GstClockTime start;    // the stream time of the first event
     GstClockTime rendered; // the stream time up to which samples went out
     GstClockTime latest;   // the latest event's time
     bool discont;
@@ -123,11 +126,12 @@ GstFlowReturn chain(GstPad *, GstObject *parent, GstBuffer *buffer)
     GstFlowReturn result = GST_FLOW_OK;
     if (GST_CLOCK_TIME_IS_VALID(time)) {
         if (!GST_CLOCK_TIME_IS_VALID(s->rendered))
-            s->rendered = time;
+            s->start = s->rendered = time;
         s->latest = time;
         // Before an event the synthesizer plays what came before it, so each
         // event sounds at its exact sample.
-        if (!tick || time >= s->rendered + Slice)
+        const GstClockTime slice = s->rendered < s->start + GST_SECOND ? StartSlice : Slice;
+        if (!tick || time >= s->rendered + slice)
             result = renderUntil(s, time);
     }
     play(s->synth, map.data, map.size);
@@ -149,7 +153,7 @@ gboolean sinkEvent(GstPad *pad, GstObject *parent, GstEvent *event)
     }
     case GST_EVENT_FLUSH_STOP:
         fluid_synth_system_reset(s->synth);
-        s->rendered = s->latest = GST_CLOCK_TIME_NONE;
+        s->start = s->rendered = s->latest = GST_CLOCK_TIME_NONE;
         s->discont = true;
         break;
     case GST_EVENT_EOS:
@@ -194,7 +198,7 @@ GstStateChangeReturn changeState(GstElement *element, GstStateChange transition)
         return GST_STATE_CHANGE_FAILURE;
     }
     if (transition == GST_STATE_CHANGE_READY_TO_PAUSED) {
-        s->rendered = s->latest = GST_CLOCK_TIME_NONE;
+        s->start = s->rendered = s->latest = GST_CLOCK_TIME_NONE;
         s->discont = true;
     }
     const GstStateChangeReturn result = parentClass->change_state(element, transition);
@@ -272,7 +276,7 @@ void instanceInit(GTypeInstance *instance, gpointer)
     s->gain = DefaultGain;
     s->settings = nullptr;
     s->synth = nullptr;
-    s->rendered = s->latest = GST_CLOCK_TIME_NONE;
+    s->start = s->rendered = s->latest = GST_CLOCK_TIME_NONE;
     s->discont = true;
 }
 
