@@ -291,7 +291,7 @@ echo
 fonts=$(for sf in "${soundfonts[@]}"; do printf '%s (%s MB), ' "$sf2_dir/$sf.sf2" $(($(stat -c %s "$sf2_dir/$sf.sf2") / 1048576)); done)
 echo "Soundfonts, set in each player's settings: ${fonts%, };" \
   "default-GM.sf2 points to $(readlink -f "$sf2_dir/default-GM.sf2"). ‡: peak RSS below the soundfont's size," \
-  "so that player did not load it. gst-launch-1.0 plays MIDI through filesrc ! midiparse !" \
+  "so that player did not load all of it (Brookhum loads only the instruments a file uses). gst-launch-1.0 plays MIDI through filesrc ! midiparse !" \
   "fluiddec soundfont=… synth-gain=0.7 ! audioconvert ! audioresample ! pulsesink, the rest through playbin."
 echo "Sound server: PulseAudio $(pactl info | awk -F': ' '/^Server Version/ {print $2}') with a null sink at 44.1 kHz." \
   "Window: ${window} s from ${settle} s after each stream appeared, inside the first play of a ${seconds}-s file;" \

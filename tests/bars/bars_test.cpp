@@ -128,6 +128,8 @@ TEST_F(BarsTest, EachTrackStartWritesTheIndicationBar)
     form1->engine().DirNoSelectMenuClick(4);
     EXPECT_EQ(texts(), QStringList({nameOf(files[0]), nameOf(files[1]), u"Dir:4"_s, u"AllDir:,2,4"_s, u"File:1/3"_s}));
     EXPECT_GE(bar.NextLabel->width(), bar.NextLabel->sizeHint().width()) << "a long name is cut off";
+    EXPECT_TRUE(bar.NextLabel->font().bold() && bar.palette().color(QPalette::Window) == QColor(128, 128, 128))
+        << "the bar's look, bold white on grey, changed";
 }
 
 TEST_F(BarsTest, ABarWhoseBeginFlagIsOnShowsAtEachTrackStartWhereItWasClosed)

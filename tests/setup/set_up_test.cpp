@@ -20,6 +20,7 @@
 #include "support/test_application.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QMimeData>
@@ -27,6 +28,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 using namespace Qt::StringLiterals;
 
@@ -271,7 +273,7 @@ TEST_F(SetUpTest, APreviewLocksTheFileListUntilThePlayerSaysItHasEnded)
     EXPECT_EQ(testApp().shownErrors.size(), 1);
 }
 
-TEST_F(SetUpTest, PositionResetAndVersion)
+TEST_F(SetUpTest, PositionResetHelpAndVersion)
 {
     storeTexts({{settings::IndicationXPointPlayFlag(), u"700"_s}, {settings::DirSelectYPointPlayFlag(), u"-1"_s}});
     auto dialog = open();
@@ -281,6 +283,13 @@ TEST_F(SetUpTest, PositionResetAndVersion)
                                 settings::DirSelectYPointPlayFlag()})
         EXPECT_EQ(storedText(name), u"50"_s) << name.toStdString();
     EXPECT_EQ(reloads, 0);
+
+    // A browser stands in for the desktop's handler of local files.
+    QTextBrowser desktop;
+    QDesktopServices::setUrlHandler(u"file"_s, &desktop, "setSource");
+    dialog->controls().Help1->trigger();
+    QDesktopServices::unsetUrlHandler(u"file"_s);
+    EXPECT_EQ(desktop.source(), QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + u"/Brookhum.chm"_s));
 
     dialog->controls().Ver->trigger(), dialog->controls().Ver->trigger();
     ASSERT_TRUE(versions.size() == 2 && versions[0] && versions[1] && versions[0] != versions[1] && versions[0]->isVisible() && versions[1]->isVisible());
