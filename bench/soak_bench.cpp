@@ -8,6 +8,7 @@
 #include "engine/menu_actions.h"
 #include "settings/setting_names.h"
 #include "bench_environment.h"
+#include "support/counting_player.h"
 #include "support/engine_rig.h"
 #include "support/event_wait.h"
 #include "support/media_fixtures.h"
@@ -39,20 +40,6 @@ long residentKilobytes()
     return -1;
 }
 
-// The real player, counting its plays and the notifications it delivers.
-struct CountingPlayer : GstMediaPlayer {
-    CountingPlayer() : GstMediaPlayer(fastOutput())
-    {
-        connect(this, &MediaPlayer::Notify, this, [this] { ++notifications; });
-    }
-    void Play() override
-    {
-        ++plays;
-        GstMediaPlayer::Play();
-    }
-    int plays = 0;
-    int notifications = 0;
-};
 
 } // namespace
 

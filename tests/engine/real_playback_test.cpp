@@ -3,6 +3,7 @@
 // exactly one notification, and nothing is skipped or repeated.
 
 #include "settings/setting_names.h"
+#include "support/counting_player.h"
 #include "support/engine_rig.h"
 #include "support/event_wait.h"
 #include "support/media_fixtures.h"
@@ -16,24 +17,6 @@ using namespace Qt::StringLiterals;
 using namespace brookhum;
 using namespace brookhum::test;
 
-namespace {
-
-// The real player, counting its plays and the notifications it delivers.
-struct CountingPlayer : GstMediaPlayer {
-    CountingPlayer() : GstMediaPlayer(fastOutput())
-    {
-        connect(this, &MediaPlayer::Notify, this, [this] { ++notifications; });
-    }
-    void Play() override
-    {
-        ++plays;
-        GstMediaPlayer::Play();
-    }
-    int plays = 0;
-    int notifications = 0;
-};
-
-} // namespace
 
 TEST_F(StoreTest, ThreeRoundsOverTwoSlotsPlayEveryFileOnceInOrder)
 {
