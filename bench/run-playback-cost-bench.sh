@@ -206,7 +206,8 @@ is_playing() { [[ $(stream_of "$1") == *" no "* ]]; }
 check_playing() {
   local sink corked app
   read -r sink corked app <<<"$(stream_of "$player")"
-  [[ $sink == "$bench_sink" && $corked == no && $app == "$1" ]] ||
+  # (The stream was named "brookhum" before it was named "Brookhum".)
+  [[ $sink == "$bench_sink" && $corked == no && ${app,,} == "${1,,}" ]] ||
     fail "expected $1 (pid $player) to play into the null sink, found: ${sink:-no stream} ${corked:-} ${app:-}"
 }
 

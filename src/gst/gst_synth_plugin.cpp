@@ -207,7 +207,7 @@ GstStateChangeReturn changeState(GstElement *element, GstStateChange transition)
     return result;
 }
 
-void setProperty(GObject *object, guint id, const GValue *value, GParamSpec *spec)
+void setProperty(GObject *object, guint id, const GValue *value, GParamSpec *pspec)
 {
     Synth *s = synthOf(GST_OBJECT(object));
     if (id == PropSoundFont) {
@@ -216,11 +216,11 @@ void setProperty(GObject *object, guint id, const GValue *value, GParamSpec *spe
     } else if (id == PropSynthGain) {
         s->gain = g_value_get_double(value);
     } else {
-        G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, spec);
+        G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
     }
 }
 
-void getProperty(GObject *object, guint id, GValue *value, GParamSpec *spec)
+void getProperty(GObject *object, guint id, GValue *value, GParamSpec *pspec)
 {
     const Synth *s = synthOf(GST_OBJECT(object));
     if (id == PropSoundFont)
@@ -228,7 +228,7 @@ void getProperty(GObject *object, guint id, GValue *value, GParamSpec *spec)
     else if (id == PropSynthGain)
         g_value_set_double(value, s->gain);
     else
-        G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, spec);
+        G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
 }
 
 void finalize(GObject *object)
