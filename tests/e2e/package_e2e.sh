@@ -41,7 +41,7 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/$app.metainfo.xml" >"$E
     fail "the metainfo is not valid: $(cat "$E2E_TMP/appstream.log")"
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad \
-    "timgm6mb-soundfont | fluid-soundfont-gm" libqt6widgets6; do
+    "timgm6mb-soundfont | fluid-soundfont-gm" libqt6widgets6 libfluidsynth3; do
     [[ $depends == *"$package"* ]] || fail "Depends lacks $package: $depends"
 done
 
