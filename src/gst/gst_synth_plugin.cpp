@@ -16,6 +16,8 @@
 #include <gst/gst.h>
 
 #include <initializer_list>
+#include <memory>
+#include <new>
 
 // GStreamer's plug-in description names the source package by this macro.
 #define PACKAGE "brookhum"
@@ -33,14 +35,20 @@ constexpr double DefaultGain = 0.2;
 
 enum Property { PropSoundFont = 1, PropSynthGain };
 
+// A synthesizer with its settings, freed together (the synthesizer first).
+struct FluidSynth {
+    std::unique_ptr<fluid_settings_t, decltype(&delete_fluid_settings)> settings{new_fluid_settings(),
+                                                                                 delete_fluid_settings};
+    std::unique_ptr<fluid_synth_t, decltype(&delete_fluid_synth)> synth{nullptr, delete_fluid_synth};
+};
+
 struct Synth {
     GstElement parent;
     GstPad *sinkPad;
     GstPad *srcPad;
     gchar *soundFont;
     double gain;
-    fluid_settings_t *settings;
-    fluid_synth_t *synth;
+    std::unique_ptr<FluidSynth> fluid; // from READY on; made and ended with the instance
     GstClockTime start;    // the stream time of the first event
     GstClockTime rendered; // the stream time up to which samples went out
     GstClockTime latest;   // the latest event's time
@@ -79,7 +87,7 @@ GstFlowReturn renderUntil(Synth *s, GstClockTime until)
     GstBuffer *buffer = gst_buffer_new_allocate(nullptr, frames * Channels * sizeof(float), nullptr);
     GstMapInfo map;
     gst_buffer_map(buffer, &map, GST_MAP_WRITE);
-    fluid_synth_write_float(s->synth, static_cast<int>(frames), map.data, 0, Channels, map.data, 1, Channels);
+    fluid_synth_write_float(s->fluid->synth.get(), static_cast<int>(frames), map.data, 0, Channels, map.data, 1, Channels);
     gst_buffer_unmap(buffer, &map);
     GST_BUFFER_PTS(buffer) = s->rendered;
     GST_BUFFER_DURATION(buffer) = until - s->rendered;
@@ -134,7 +142,7 @@ GstFlowReturn chain(GstPad *, GstObject *parent, GstBuffer *buffer)
         if (!tick || time >= s->rendered + slice)
             result = renderUntil(s, time);
     }
-    play(s->synth, map.data, map.size);
+    play(s->fluid->synth.get(), map.data, map.size);
     gst_buffer_unmap(buffer, &map);
     gst_buffer_unref(buffer);
     return result;
@@ -152,7 +160,7 @@ gboolean sinkEvent(GstPad *pad, GstObject *parent, GstEvent *event)
         return done;
     }
     case GST_EVENT_FLUSH_STOP:
-        fluid_synth_system_reset(s->synth);
+        fluid_synth_system_reset(s->fluid->synth.get());
         s->start = s->rendered = s->latest = GST_CLOCK_TIME_NONE;
         s->discont = true;
         break;
@@ -168,25 +176,19 @@ gboolean sinkEvent(GstPad *pad, GstObject *parent, GstEvent *event)
 
 bool startSynth(Synth *s)
 {
-    s->settings = new_fluid_settings();
-    fluid_settings_setnum(s->settings, "synth.sample-rate", SampleRate);
-    fluid_settings_setnum(s->settings, "synth.gain", s->gain);
+    auto fluid = std::make_unique<FluidSynth>();
+    fluid_settings_t *settings = fluid->settings.get();
+    fluid_settings_setnum(settings, "synth.sample-rate", SampleRate);
+    fluid_settings_setnum(settings, "synth.gain", s->gain);
     // Samples of an instrument are read when a channel selects it, and
     // freed when no channel uses it any more.
-    fluid_settings_setint(s->settings, "synth.dynamic-sample-loading", 1);
-    fluid_settings_setint(s->settings, "synth.lock-memory", 0);
-    s->synth = new_fluid_synth(s->settings);
-    return s->synth && s->soundFont && fluid_synth_sfload(s->synth, s->soundFont, 1) != FLUID_FAILED;
-}
-
-void stopSynth(Synth *s)
-{
-    if (s->synth)
-        delete_fluid_synth(s->synth);
-    if (s->settings)
-        delete_fluid_settings(s->settings);
-    s->synth = nullptr;
-    s->settings = nullptr;
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setint(settings, "synth.lock-memory", 0);
+    fluid->synth.reset(new_fluid_synth(settings));
+    if (!fluid->synth || !s->soundFont || fluid_synth_sfload(fluid->synth.get(), s->soundFont, 1) == FLUID_FAILED)
+        return false;
+    s->fluid = std::move(fluid);
+    return true;
 }
 
 GstStateChangeReturn changeState(GstElement *element, GstStateChange transition)
@@ -194,7 +196,6 @@ GstStateChangeReturn changeState(GstElement *element, GstStateChange transition)
     Synth *s = synthOf(GST_OBJECT(element));
     if (transition == GST_STATE_CHANGE_NULL_TO_READY && !startSynth(s)) {
         GST_ELEMENT_ERROR(element, RESOURCE, OPEN_READ, ("Cannot load the soundfont \"%s\".", s->soundFont), (nullptr));
-        stopSynth(s);
         return GST_STATE_CHANGE_FAILURE;
     }
     if (transition == GST_STATE_CHANGE_READY_TO_PAUSED) {
@@ -203,7 +204,7 @@ GstStateChangeReturn changeState(GstElement *element, GstStateChange transition)
     }
     const GstStateChangeReturn result = parentClass->change_state(element, transition);
     if (transition == GST_STATE_CHANGE_READY_TO_NULL)
-        stopSynth(s);
+        s->fluid.reset();
     return result;
 }
 
@@ -234,7 +235,7 @@ void getProperty(GObject *object, guint id, GValue *value, GParamSpec *pspec)
 void finalize(GObject *object)
 {
     Synth *s = synthOf(GST_OBJECT(object));
-    stopSynth(s);
+    s->fluid.~unique_ptr();
     g_free(s->soundFont);
     G_OBJECT_CLASS(parentClass)->finalize(object);
 }
@@ -274,8 +275,7 @@ void instanceInit(GTypeInstance *instance, gpointer)
     gst_element_add_pad(GST_ELEMENT(instance), s->srcPad);
     s->soundFont = nullptr;
     s->gain = DefaultGain;
-    s->settings = nullptr;
-    s->synth = nullptr;
+    new (&s->fluid) std::unique_ptr<FluidSynth>();
     s->start = s->rendered = s->latest = GST_CLOCK_TIME_NONE;
     s->discont = true;
 }
