@@ -67,6 +67,22 @@ TEST_F(StoreTest, MainWindowCommandsOpenOneWindowAtATimeAndReload)
     Q_EMIT a.NSelectPlay->menu()->aboutToShow();
     EXPECT_EQ(form1.engine().state().DirFileCount[4], 1);
 
+    // Every command is in the tray menu, where the user finds it.
+    QList<QAction *> reachable;
+    for (QList<QMenu *> menus{&form1.popupMenu()}; !menus.isEmpty();) {
+        for (QAction *entry : menus.takeFirst()->actions()) {
+            reachable << entry;
+            if (entry->menu())
+                menus << entry->menu();
+        }
+    }
+    QList<QAction *> commands{a.NPlay, a.NStop, a.NNext, a.NOneTimeStop, a.NRepetition, a.NDirRepetition, a.NRandDirAll,
+                              a.NSelectPlay, a.NSetUp, a.Form4Show, a.NIndication, a.NRenew, a.NClose};
+    for (int k = 1; k <= SlotCount; ++k)
+        commands << a.DirNoSelectMenu[k] << a.FileNoSelectMenu[k];
+    for (QAction *command : commands)
+        EXPECT_TRUE(reachable.contains(command)) << command->objectName().toStdString();
+
     QSignalSpy closing(&form1, &TForm1::closeRequested);
     a.NClose->trigger();
     EXPECT_EQ(closing.count(), 1);

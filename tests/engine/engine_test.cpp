@@ -155,7 +155,7 @@ TEST_F(Engine, UnattendedPlayGoesFromFileToFileAndSlotToSlot)
 
 TEST_F(Engine, TrackStartsWriteTheBarsUnlessRepeatingAndNotBeforeTheBarsExist)
 {
-    dirSlot(4, numberedNames(u"n"_s, 12));
+    dirSlot(1, numberedNames(u"n"_s, 12)); // the first slot, the edge of the range
     fileSlot(2, u"f.mp3"_s);
     playAtStartUp();
     rig->formCreate();
@@ -165,7 +165,7 @@ TEST_F(Engine, TrackStartsWriteTheBarsUnlessRepeatingAndNotBeforeTheBarsExist)
     rig->windows.createHiddenBars();
     rig->engine.NStopClick();
     rig->player.deliverNotifications();
-    rig->engine.requestSelectedFile(4, dirs[4] + u"/n07.mp3"_s);
+    rig->engine.requestSelectedFile(1, dirs[1] + u"/n07.mp3"_s);
     EXPECT_EQ(last(), u"n07.mp3"_s);
     EXPECT_EQ(rig->state().SelectPlayRequest, 0);
     EXPECT_EQ(rig->windows.select.caption, u"n07.mp3"_s);
@@ -173,8 +173,8 @@ TEST_F(Engine, TrackStartsWriteTheBarsUnlessRepeatingAndNotBeforeTheBarsExist)
     const auto &labels = rig->windows.labels;
     EXPECT_EQ(labels[IndicationLabel::Count], u"File:7/12"_s);
     EXPECT_EQ(labels[IndicationLabel::Next], u"n08.mp3"_s);
-    EXPECT_EQ(labels[IndicationLabel::Dir], u"Dir:4"_s);
-    EXPECT_EQ(labels[IndicationLabel::AllDir], u"AllDir:,4"_s);
+    EXPECT_EQ(labels[IndicationLabel::Dir], u"Dir:1"_s);
+    EXPECT_EQ(labels[IndicationLabel::AllDir], u"AllDir:,1"_s);
     endTracks(5);
     EXPECT_EQ(last(), u"n12.mp3"_s);
     EXPECT_EQ(labels[IndicationLabel::Next], QString()) << "the last file has no successor";
@@ -190,7 +190,7 @@ TEST_F(Engine, TrackStartsWriteTheBarsUnlessRepeatingAndNotBeforeTheBarsExist)
     rig->actions.NPlay->trigger();
     EXPECT_EQ(last(), u"f.mp3"_s);
     EXPECT_EQ(labels[IndicationLabel::Count], u"File:12/12"_s);
-    EXPECT_EQ(labels[IndicationLabel::Dir], u"Dir:4"_s);
+    EXPECT_EQ(labels[IndicationLabel::Dir], u"Dir:1"_s);
 }
 
 // The bars' tests drive the same commands through the buttons; here is what
@@ -424,6 +424,22 @@ TEST(RandomOrder, SortKeysSortsAnyRangeInPlaceAndNothingElse)
         std::sort(expected.begin(), expected.end());
         EXPECT_TRUE(std::equal(expected.begin(), expected.end(), keys.begin() + 1));
         EXPECT_EQ(keys[0], 9999);
+    }
+}
+
+// Twenty keys drawn from 1 to 1000 repeat one in six shuffles unless each draw
+// is checked against the earlier ones; a repeated key would put one file in
+// two places of the play order and lose another.
+TEST(RandomOrder, EveryShufflePlaysEachFileOnce)
+{
+    for (std::time_t now = 1'700'000'000; now < 1'700'000'060; ++now) {
+        PlayState state;
+        QStringList files;
+        for (int i = 0; i < FilesPerDirectory; ++i)
+            state.PlayList[2][i] = files.emplace_back(QString::number(i));
+        ShuffleDirectory(state, 2, FilesPerDirectory, now);
+        const QStringList order(state.PlayList[2].begin(), state.PlayList[2].begin() + FilesPerDirectory);
+        ASSERT_EQ(QSet<QString>(order.begin(), order.end()).size(), FilesPerDirectory) << "seeded by " << now;
     }
 }
 
