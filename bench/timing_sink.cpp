@@ -46,13 +46,15 @@ GstFlowReturn timingSinkRender(GstBaseSink *sink, GstBuffer *)
     return GST_FLOW_OK;
 }
 
-gboolean timingSinkEvent(GstBaseSink *sink, GstEvent *event)
+// The end of stream reaches the sink's event handler as soon as the last
+// buffer has started to play; the sink posts it to the pipeline only once the
+// clock has passed that buffer's end, which is when the listener hears the
+// file end.
+gboolean timingSinkPostMessage(GstElement *element, GstMessage *message)
 {
-    // A synchronised sink hands the end of stream on only when the clock has
-    // reached it: this is when the listener hears the file end.
-    if (GST_EVENT_TYPE(event) == GST_EVENT_EOS)
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS)
         timingLog->note(SinkMark::EndOfStream);
-    return GST_BASE_SINK_CLASS(timing_sink_parent_class)->event(sink, event);
+    return GST_ELEMENT_CLASS(timing_sink_parent_class)->post_message(element, message);
 }
 
 void timing_sink_class_init(TimingSinkClass *klass)
@@ -61,11 +63,11 @@ void timing_sink_class_init(TimingSinkClass *klass)
         "sink", GST_PAD_SINK, GST_PAD_ALWAYS, GST_STATIC_CAPS("audio/x-raw"));
     auto *elementClass = GST_ELEMENT_CLASS(klass);
     gst_element_class_add_static_pad_template(elementClass, &sinkTemplate);
+    elementClass->post_message = timingSinkPostMessage;
     gst_element_class_set_static_metadata(elementClass, "Timing sink", "Sink/Audio",
                                           "Notes when sound starts and ends", "Brookhum");
     auto *baseClass = GST_BASE_SINK_CLASS(klass);
     baseClass->render = timingSinkRender;
-    baseClass->event = timingSinkEvent;
 }
 
 void timing_sink_init(TimingSink *self)

@@ -11,7 +11,7 @@ namespace brookhum::test {
 
 // The play engine wired as in the program, on the run's settings store,
 // around a media player of the test's choice and fake bars, with waits that
-// take no time (each is recorded) and a clock the test sets.
+// take no time unless onWait does (each is recorded) and a clock the test sets.
 template <typename Player>
 struct EngineRigWith {
     MenuActions actions{testApp()};
@@ -20,8 +20,14 @@ struct EngineRigWith {
     StoredSettings settings{testStore()};
     std::time_t now = 1'700'000'000;
     QList<int> waits; // every blocking wait asked for, in seconds
+    std::function<void(int seconds)> onWait;
     PlayEngine engine{PlayEngine::Ports{actions, player, settings, windows, testApp()},
-                      [this](int seconds) { waits.append(seconds); }, [this] { return now; }};
+                      [this](int seconds) {
+                          waits.append(seconds);
+                          if (onWait)
+                              onWait(seconds);
+                      },
+                      [this] { return now; }};
 
     const PlayState &state() const { return engine.state(); }
 
