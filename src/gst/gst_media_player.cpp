@@ -33,6 +33,11 @@ constexpr qint64 EndSlack = 250;
 
 using namespace std::chrono_literals;
 
+// Between two files the player waits 3 seconds; a file opened ahead and not
+// asked for well after that is let go of, so that a synthesizer with its
+// soundfont does not stay in memory for nothing.
+constexpr auto PreparedLifetime = 10s;
+
 QString shown(const QString &fileName)
 {
     return displayText(fileName);
@@ -46,6 +51,8 @@ GstMediaPlayer::GstMediaPlayer(GstPlayerConfig config, QObject *parent)
     gst_init(nullptr, nullptr);
     m_overrun.setSingleShot(true);
     connect(&m_overrun, &QTimer::timeout, this, [this] { endOverrunningPlay(); });
+    m_preparedExpiry.setSingleShot(true);
+    connect(&m_preparedExpiry, &QTimer::timeout, this, [this] { m_prepared.reset(); });
 }
 
 GstMediaPlayer::~GstMediaPlayer() = default;
@@ -53,6 +60,27 @@ GstMediaPlayer::~GstMediaPlayer() = default;
 void GstMediaPlayer::setFileName(const QString &path)
 {
     m_fileName = path;
+    m_prepared.reset();
+    if (m_playbin)
+        prepare();
+}
+
+void GstMediaPlayer::prepare()
+{
+    try {
+        auto playbin = std::make_unique<GstPlaybin>(m_fileName, m_config, this, 0);
+        playbin->beginPreroll();
+        m_prepared = std::move(playbin);
+        m_preparedExpiry.start(PreparedLifetime);
+    } catch (const MediaError &) {
+        // Open tries again and reports why the file cannot be played.
+    }
+}
+
+std::unique_ptr<GstPlaybin> GstMediaPlayer::takePrepared()
+{
+    m_preparedExpiry.stop();
+    return std::move(m_prepared);
 }
 
 QString GstMediaPlayer::FileName() const
@@ -62,9 +90,15 @@ QString GstMediaPlayer::FileName() const
 
 void GstMediaPlayer::Open()
 {
+    std::unique_ptr<GstPlaybin> playbin = takePrepared();
     Close();
-    auto playbin = std::make_unique<GstPlaybin>(m_fileName, m_config, this, ++m_generation);
-    playbin->preroll();
+    if (playbin) {
+        playbin->setGeneration(++m_generation);
+        playbin->awaitPreroll();
+    } else {
+        playbin = std::make_unique<GstPlaybin>(m_fileName, m_config, this, ++m_generation);
+        playbin->preroll();
+    }
     m_playbin = std::move(playbin);
     m_failure.clear();
     m_lastPosition = 0;

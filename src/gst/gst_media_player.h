@@ -25,6 +25,10 @@ class GstPlaybin;
 //
 // A play that runs well past the file's known length ends as the end of the
 // file does, so a pipeline that never finishes cannot hold unattended play.
+//
+// A file named while another is open is opened at once beside it, so that it
+// is ready to sound when Open comes: between two files the player is only
+// named the next one, then, after a pause, told to close and open.
 class GstMediaPlayer : public MediaPlayer {
     Q_OBJECT
 public:
@@ -50,6 +54,8 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    void prepare();
+    std::unique_ptr<GstPlaybin> takePrepared();
     void requireOpen() const;
     void handleBusEvent(const GstBusEvent &event);
     void watchForOverrun();
@@ -61,6 +67,9 @@ private:
     GstPlayerConfig m_config;
     QString m_fileName;
     std::unique_ptr<GstPlaybin> m_playbin;
+    // The file named next, opened ahead; let go of if not opened in time.
+    std::unique_ptr<GstPlaybin> m_prepared;
+    QTimer m_preparedExpiry;
     // Bumped for every pipeline, so that messages of a closed one are dropped.
     quint64 m_generation = 0;
     // Bumped for every Play, so that messages of an earlier play are dropped.

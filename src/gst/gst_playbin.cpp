@@ -217,8 +217,14 @@ void GstPlaybin::inspectFile()
 
 void GstPlaybin::preroll()
 {
+    beginPreroll();
+    awaitPreroll();
+}
+
+void GstPlaybin::beginPreroll()
+{
     inspectFile();
-    const auto deadline = std::chrono::steady_clock::now() + OpenTimeout;
+    m_prerollDeadline = std::chrono::steady_clock::now() + OpenTimeout;
     const auto change = callWithin<GstStateChangeReturn>(m_playbin.get(), OpenTimeout, [](GstElement *pipeline) {
         return gst_element_set_state(pipeline, GST_STATE_PAUSED);
     });
@@ -232,8 +238,15 @@ void GstPlaybin::preroll()
         const GstMessagePtr error(gst_bus_pop_filtered(m_bus.get(), GST_MESSAGE_ERROR));
         fail(error ? errorText(error.get()) : u"GStreamer cannot open it"_s);
     }
-    if (*change == GST_STATE_CHANGE_ASYNC) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    m_prerollAsync = *change == GST_STATE_CHANGE_ASYNC;
+}
+
+void GstPlaybin::awaitPreroll()
+{
+    if (m_prerollAsync) {
+        m_prerollAsync = false;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_prerollDeadline -
+                                                                                std::chrono::steady_clock::now());
         const GstMessagePtr done(gst_bus_timed_pop_filtered(m_bus.get(), clockTime(std::max(left, 0ms)),
                                                             GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE)));
         if (!done)
@@ -262,6 +275,12 @@ void GstPlaybin::routeBusMessages()
         if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR)
             fail(errorText(message.get()));
     }
+}
+
+void GstPlaybin::setGeneration(quint64 generation)
+{
+    const std::lock_guard lock(m_route->mutex);
+    m_route->generation = generation;
 }
 
 void GstPlaybin::setPlayId(quint64 playId)

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -35,8 +36,14 @@ public:
     // at its start. Only a regular file is opened, and a MIDI file only when
     // its structure is sound. Throws MediaError naming the file and the reason.
     void preroll();
+    // The two halves of preroll(), for a file opened ahead of time: the first
+    // returns as soon as GStreamer works on the file, the second waits for the
+    // rest, until 5 seconds after the first began.
+    void beginPreroll();
+    void awaitPreroll();
 
-    // Stamps the bus messages posted from now on.
+    // Stamp the bus messages posted from now on.
+    void setGeneration(quint64 generation);
     void setPlayId(quint64 playId);
 
     // Starts playing and returns at once. Throws MediaError when refused.
@@ -74,6 +81,8 @@ private:
     GstBusPtr m_bus;
     QString m_soundFont;
     std::optional<qint64> m_midiLengthMs;
+    std::chrono::steady_clock::time_point m_prerollDeadline;
+    bool m_prerollAsync = false;
     // A call on the pipeline did not return in time; it is left alone.
     bool m_givenUp = false;
 };

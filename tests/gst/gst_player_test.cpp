@@ -234,6 +234,9 @@ TEST_F(PlayerTest, BadMediaFailsToOpenNamingTheFileOrPlaysOnceAndTheNextFilePlay
         ::alarm(30); // A hang ends the run instead of blocking it.
         const auto player = open(good, fastOutput());
         for (const QString &each : {file, good}) {
+            // Named while another file is open, each is opened ahead: only
+            // the file named last may be the one that opens.
+            player->setFileName(good);
             player->setFileName(each);
             try {
                 player->Open();
