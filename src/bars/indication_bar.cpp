@@ -59,8 +59,15 @@ QLabel *TForm5::makeLabel(const QString &name, const QString &text, QPoint place
     bold.setBold(true);
     label->setFont(bold);
     label->move(place);
-    fitWidthToText(*label);
     return label;
+}
+
+// A bar gets its show event before it appears on the screen.
+void TForm5::showEvent(QShowEvent *event)
+{
+    for (QLabel *label : {NextLabel, DirLabel, AllDirLabel, CountLabel})
+        fitWidthToText(*label);
+    QWidget::showEvent(event);
 }
 
 QLabel *TForm5::label(IndicationLabel which) const
@@ -82,7 +89,8 @@ void TForm5::setLabelText(IndicationLabel which, const QString &text)
 {
     QLabel *target = label(which);
     target->setText(text);
-    fitWidthToText(*target);
+    if (isVisible())
+        fitWidthToText(*target);
 }
 
 void TForm5::mousePressEvent(QMouseEvent *event)
