@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The real program on a headless desktop with a tray host: the icon embeds,
-# a right-button press opens the menu at the pointer, "閉じる(&E)" ends the
-# program with exit code 0, a second copy is refused while one runs, and a
-# new start works afterwards, also after the first one was killed.
+# a right-button press opens the menu at the pointer, closing the message
+# about a damaged settings file (the only window showing) leaves the program
+# running, "閉じる(&E)" ends it with exit code 0, a second copy is refused
+# while one runs, and a new start works afterwards, also after the first one
+# was killed.
 #
 # Usage: tray_e2e.sh <path to brookhum>
 
@@ -41,9 +43,16 @@ close_from_menu() {
     xdotool key e
 }
 
-# A first start: icon, menu, close with exit code 0.
+# A first start over a damaged settings file: icon, message, menu, close with
+# exit code 0.
+printf '[Other]\nnote="\n[Brookhum]\nBrookhumPlayFlag=0\n' >"$XDG_CONFIG_HOME/Tarnwick.conf"
 start_program
 first=$PROGRAM_PID
+message_shows() { xdotool search --onlyvisible --name '^brookhum$' >/dev/null; }
+wait_until 10 message_shows || fail "no message about the damaged settings file"
+xdotool windowfocus "$(xdotool search --onlyvisible --name '^brookhum$' | head -1)" key Return
+wait_until 10 eval '! message_shows' || fail "the message did not close"
+has_ended "$first" && fail "closing the message ended the program"
 
 # A second copy while the first runs: exit code 1, the first one untouched.
 second_code=0
