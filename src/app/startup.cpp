@@ -15,6 +15,7 @@
 #include "settings/setting_names.h"
 #include "setup/pending_slot_paths.h"
 #include "setup/set_up_hint_handler.h"
+#include "setup/version_dialog.h"
 
 #include <QAction>
 #include <QThread>
@@ -123,9 +124,8 @@ int runBrookhum(int argc, char **argv)
             [](int seconds) { QThread::sleep(static_cast<unsigned long>(seconds)); },
             [] { return std::time(nullptr); },
         });
-        // The set-up dialog and the version dialog are made when they are
-        // opened, each time anew; made here they would stay hidden and hold
-        // their fonts, megabytes of Japanese faces, for nothing.
+        mainWindow->createSetUpDialog();
+        forms.Form3 = new TForm3(mainWindow.get());
         mainWindow->bars().createBar(Bar::Select);
         mainWindow->bars().createBar(Bar::Indication);
         MediaControls controls(mainWindow->engine(), mainWindow->player());

@@ -5,6 +5,7 @@
 #include "bars/baseline_label.h"
 #include "base/error_display.h"
 #include "resources/pictures.h"
+#include "resources/text_fitting.h"
 #include "settings/setting_names.h"
 
 #include <QCloseEvent>
@@ -23,7 +24,7 @@ constexpr int LabelHeight = 16;
 
 void fitWidthToText(QLabel &label)
 {
-    label.resize(label.sizeHint().width(), LabelHeight);
+    fitWhenShown(label, [&label] { label.resize(label.sizeHint().width(), LabelHeight); });
 }
 
 } // namespace
@@ -59,15 +60,8 @@ QLabel *TForm5::makeLabel(const QString &name, const QString &text, QPoint place
     bold.setBold(true);
     label->setFont(bold);
     label->move(place);
+    fitWidthToText(*label);
     return label;
-}
-
-// A bar gets its show event before it appears on the screen.
-void TForm5::showEvent(QShowEvent *event)
-{
-    for (QLabel *label : {NextLabel, DirLabel, AllDirLabel, CountLabel})
-        fitWidthToText(*label);
-    QWidget::showEvent(event);
 }
 
 QLabel *TForm5::label(IndicationLabel which) const
@@ -89,8 +83,7 @@ void TForm5::setLabelText(IndicationLabel which, const QString &text)
 {
     QLabel *target = label(which);
     target->setText(text);
-    if (isVisible())
-        fitWidthToText(*target);
+    fitWidthToText(*target);
 }
 
 void TForm5::mousePressEvent(QMouseEvent *event)

@@ -21,9 +21,7 @@ class TForm5 : public QWidget {
 public:
     TForm5(QWidget *owner, RegIniFile &store, ErrorDisplay &errors);
 
-    // Sets one label's text; the label takes the width of its text when the
-    // bar shows. (Measuring text loads its font, and the Japanese bold face
-    // costs megabytes that a bar kept hidden never needs.)
+    // Sets one label's text; the label takes the width of its text.
     void setLabelText(IndicationLabel label, const QString &text);
 
     // --- event handlers ---
@@ -39,7 +37,6 @@ public:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     QLabel *makeLabel(const QString &name, const QString &text, QPoint place);

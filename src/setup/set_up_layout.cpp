@@ -1,6 +1,7 @@
 #include "setup/set_up_layout.h"
 
 #include "resources/pictures.h"
+#include "resources/text_fitting.h"
 #include "setup/browsable_volumes.h"
 #include "setup/directory_list_box.h"
 #include "setup/drive_combo_box.h"
@@ -40,8 +41,11 @@ QLabel *placeLabel(QLabel *label, const QString &name, int left, int top, int wi
 {
     label->setObjectName(name);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const QSize natural = label->sizeHint();
-    label->setGeometry(left, top, std::max(width, natural.width()), std::max(height, natural.height()));
+    label->setGeometry(left, top, width, height);
+    fitWhenShown(*label, [label, width, height] {
+        const QSize natural = label->sizeHint();
+        label->resize(std::max(width, natural.width()), std::max(height, natural.height()));
+    });
     return label;
 }
 
@@ -50,11 +54,13 @@ QLabel *placeLabel(QLabel *label, const QString &name, int left, int top, int wi
 // button gets its letters drawn a little closer, down to 2 pixels.
 void fitCaption(QAbstractButton *button)
 {
-    QFont font = button->font();
-    for (qreal spacing = -0.5; spacing >= -2.0 && button->sizeHint().width() > button->width(); spacing -= 0.5) {
-        font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
-        button->setFont(font);
-    }
+    fitWhenShown(*button, [button] {
+        QFont font = button->font();
+        for (qreal spacing = -0.5; spacing >= -2.0 && button->sizeHint().width() > button->width(); spacing -= 0.5) {
+            font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+            button->setFont(font);
+        }
+    });
 }
 
 QLabel *placePicture(QWidget *parent, const QString &name)
@@ -100,7 +106,9 @@ void buildFormControls(QWidget *client, SetUpControls &ui)
 {
     ui.SetUpButton = place(new QPushButton(u"設定保存"_s, client), u"SetUpButton"_s, 380, 20, 57, 25);
 
-    ui.GroupBox1 = place(new QGroupBox(u"再生種類"_s, client), u"GroupBox1"_s, 16, 8, 185, 49);
+    // A group box measures its title as soon as it has one.
+    ui.GroupBox1 = place(new QGroupBox(client), u"GroupBox1"_s, 16, 8, 185, 49);
+    fitWhenShown(*ui.GroupBox1, [box = ui.GroupBox1] { box->setTitle(u"再生種類"_s); });
     ui.DirSetUpRadioButton = place(new QRadioButton(u"ディレクトリ"_s, ui.GroupBox1),
                                    u"DirSetUpRadioButton"_s, 16, 16, 89, 17);
     ui.FileSetUpRadioButton = place(new QRadioButton(u"ファイル"_s, ui.GroupBox1),
@@ -190,10 +198,7 @@ SetUpControls buildSetUpControls(QWidget &form)
 {
     SetUpControls ui;
     buildMenu(form, ui);
-    const int menuHeight = ui.SetUpMainMenu->sizeHint().height();
-    ui.SetUpMainMenu->setGeometry(0, 0, ClientWidth, menuHeight);
-
-    ui.ClientArea = place(new QWidget(&form), u"ClientArea"_s, 0, menuHeight, ClientWidth, ClientHeight);
+    ui.ClientArea = place(new QWidget(&form), u"ClientArea"_s, 0, 0, ClientWidth, ClientHeight);
     buildFormControls(ui.ClientArea, ui);
     buildDirPanel(ui);
     buildFilePanel(ui);
@@ -205,7 +210,13 @@ SetUpControls buildSetUpControls(QWidget &form)
     ui.SetUpDriveComboBox->setDirList(ui.SetUpDirectoryListBox);
     ui.SetUpDirectoryListBox->setDirectory(QDir::homePath());
 
-    form.setFixedSize(ClientWidth, menuHeight + ClientHeight);
+    // The client area sits below the menu bar, as high as its font makes it.
+    fitWhenShown(form, [&form, menu = ui.SetUpMainMenu, area = ui.ClientArea] {
+        const int menuHeight = menu->sizeHint().height();
+        menu->setGeometry(0, 0, ClientWidth, menuHeight);
+        area->move(0, menuHeight);
+        form.setFixedSize(ClientWidth, menuHeight + ClientHeight);
+    });
     return ui;
 }
 

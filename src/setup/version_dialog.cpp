@@ -2,6 +2,7 @@
 
 #include "resources/design_font.h"
 #include "resources/pictures.h"
+#include "resources/text_fitting.h"
 #include "version.h"
 
 #include <QLabel>
@@ -27,9 +28,11 @@ QFont boldFont(int pixelSize)
 QLabel *placeLabel(QLabel *label, const QString &name, const QRect &design)
 {
     label->setObjectName(name);
-    const QSize natural = label->sizeHint();
-    label->setGeometry(design.left(), design.top(), std::max(design.width(), natural.width()),
-                       std::max(design.height(), natural.height()));
+    label->setGeometry(design);
+    fitWhenShown(*label, [label, design] {
+        const QSize natural = label->sizeHint();
+        label->resize(std::max(design.width(), natural.width()), std::max(design.height(), natural.height()));
+    });
     return label;
 }
 

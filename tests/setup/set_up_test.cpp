@@ -22,7 +22,9 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -105,6 +107,18 @@ TEST_F(SetUpTest, LoadsTheStoreByItsRules)
         storeTexts({{settings::SelectPlayFlag(), row.playKind}});
         EXPECT_TRUE(shows(*open(row.click), row.dirs, row.files)) << row.name;
     }
+}
+
+// Made hidden, as at start-up, a dialog measures no text until it shows.
+TEST_F(SetUpTest, ADialogMadeHiddenFitsItsTextsWhenItShows)
+{
+    auto dialog = open();
+    dialog->show();
+    const SetUpControls &ui = dialog->controls();
+    EXPECT_EQ(ui.GroupBox1->title(), u"再生種類"_s);
+    EXPECT_TRUE(ui.SetUpMainMenu->height() > 0 && ui.ClientArea->y() == ui.SetUpMainMenu->height()) << "the menu bar covers the controls";
+    for (const QLabel *label : dialog->findChildren<QLabel *>())
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->objectName().toStdString() << " is cut off";
 }
 
 TEST_F(SetUpTest, SavingWritesOnlyTheModesSlotsWhileOtherClosesWriteNothing)
@@ -293,6 +307,7 @@ TEST_F(SetUpTest, PositionResetHelpAndVersion)
 
     dialog->controls().Ver->trigger(), dialog->controls().Ver->trigger();
     ASSERT_TRUE(versions.size() == 2 && versions[0] && versions[1] && versions[0] != versions[1] && versions[0]->isVisible() && versions[1]->isVisible());
+    EXPECT_GE(versions[1]->Label2->width(), versions[1]->Label2->sizeHint().width()) << "the version is cut off";
     versions[1]->Button1->click();
     EXPECT_TRUE(versions[0]->isVisible() && !versions[1]->isVisible()) << "OK closes its own window only";
 }
