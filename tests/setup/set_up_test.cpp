@@ -119,6 +119,11 @@ TEST_F(SetUpTest, ADialogMadeHiddenFitsItsTextsWhenItShows)
     EXPECT_TRUE(ui.SetUpMainMenu->height() > 0 && ui.ClientArea->y() == ui.SetUpMainMenu->height()) << "the menu bar covers the controls";
     for (const QLabel *label : dialog->findChildren<QLabel *>())
         EXPECT_GE(label->width(), label->sizeHint().width()) << label->objectName().toStdString() << " is cut off";
+    for (const QAbstractButton *caption : {static_cast<QAbstractButton *>(ui.DirSetUpRadioButton), static_cast<QAbstractButton *>(ui.FileSetUpRadioButton),
+                                           static_cast<QAbstractButton *>(ui.FirstPlayCheckBox), static_cast<QAbstractButton *>(ui.IndicationBarBeginCheckBox),
+                                           static_cast<QAbstractButton *>(ui.LoginStartCheckBox)})
+        EXPECT_GE(caption->width(), caption->sizeHint().width()) << caption->objectName().toStdString() << " overruns its button";
+    EXPECT_TRUE(ui.PlayBarBeginCheckBox->isHidden()) << "the option the dialog keeps hidden shows";
 }
 
 TEST_F(SetUpTest, SavingWritesOnlyTheModesSlotsWhileOtherClosesWriteNothing)
