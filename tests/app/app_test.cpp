@@ -64,8 +64,9 @@ TEST_F(StoreTest, MainWindowCommandsOpenOneWindowAtATimeAndReload)
     storeSlot(SlotKind::Directory, 4, dir);
     a.NRenew->trigger();
     EXPECT_TRUE(a.DirNoSelectMenu[4]->isVisible());
+    writeFile(dir + u"/b.mp3"_s, {});
     Q_EMIT a.NSelectPlay->menu()->aboutToShow();
-    EXPECT_EQ(form1.engine().state().DirFileCount[4], 1);
+    EXPECT_EQ(form1.engine().state().DirFileCount[4], 2) << "opening the select-play menu reads the slots again";
 
     // Every command is in the tray menu, where the user finds it.
     QList<QAction *> reachable;

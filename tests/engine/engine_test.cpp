@@ -245,8 +245,9 @@ TEST_F(Engine, SelectPlayStartsTheChosenSlotAndPlayGoesOnFromThere)
 
     rig->engine.DirNoSelectMenuClick(7);
     rig->actions.DirNoSelectMenu[4]->trigger();
+    EXPECT_EQ(played(), QStringList{u"d1.mp3"_s}) << "the slot's menu entry plays it, an empty slot nothing";
     rig->engine.DirNoSelectMenuClick(4);
-    EXPECT_EQ(played(), QStringList{u"d1.mp3"_s}) << "nothing for an empty slot or while a file is open";
+    EXPECT_EQ(played(), QStringList{u"d1.mp3"_s}) << "nothing while a file is open";
     EXPECT_EQ(rig->windows.select.caption, u"d1.mp3"_s);
     endTracks(2);
     EXPECT_EQ(last(), u"d1.mp3"_s) << "slot 4's pass, then slot 4 again: no other slot takes part";
