@@ -1,6 +1,7 @@
 #include "resources/text_fitting.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QWidget>
 
@@ -65,6 +66,11 @@ void fitWhenShown(QWidget &control, std::function<void()> fit)
     if (!pending)
         pending = new PendingFits(window);
     pending->add(control, std::move(fit));
+}
+
+void growToTextWhenShown(QLabel &label)
+{
+    fitWhenShown(label, [&label, least = label.size()] { label.resize(least.expandedTo(label.sizeHint())); });
 }
 
 } // namespace brookhum

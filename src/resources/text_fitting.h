@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QLabel;
 class QWidget;
 
 namespace brookhum {
@@ -12,5 +13,9 @@ namespace brookhum {
 // window is visible, otherwise just before the window next appears. A later
 // fit of the same control replaces one still waiting.
 void fitWhenShown(QWidget &control, std::function<void()> fit);
+
+// Labels size themselves to their text, as the design's did: when its window
+// shows, a label grows to its text, its present size being the least it gets.
+void growToTextWhenShown(QLabel &label);
 
 } // namespace brookhum

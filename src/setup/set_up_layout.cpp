@@ -16,8 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace brookhum {
@@ -42,10 +40,7 @@ QLabel *placeLabel(QLabel *label, const QString &name, int left, int top, int wi
     label->setObjectName(name);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setGeometry(left, top, width, height);
-    fitWhenShown(*label, [label, width, height] {
-        const QSize natural = label->sizeHint();
-        label->resize(std::max(width, natural.width()), std::max(height, natural.height()));
-    });
+    growToTextWhenShown(*label);
     return label;
 }
 

@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace brookhum {
@@ -23,16 +21,11 @@ QFont boldFont(int pixelSize)
     return font;
 }
 
-// Labels size themselves to their text, as the design's did; the design size
-// is the least they get.
 QLabel *placeLabel(QLabel *label, const QString &name, const QRect &design)
 {
     label->setObjectName(name);
     label->setGeometry(design);
-    fitWhenShown(*label, [label, design] {
-        const QSize natural = label->sizeHint();
-        label->resize(std::max(design.width(), natural.width()), std::max(design.height(), natural.height()));
-    });
+    growToTextWhenShown(*label);
     return label;
 }
 
