@@ -218,7 +218,8 @@ void GstPlaybin::inspectFile()
 void GstPlaybin::preroll()
 {
     beginPreroll();
-    awaitPreroll();
+    waitForPreroll();
+    routeBusMessages();
 }
 
 void GstPlaybin::beginPreroll()
@@ -243,6 +244,13 @@ void GstPlaybin::beginPreroll()
 
 void GstPlaybin::awaitPreroll()
 {
+    waitForPreroll();
+    renewOutput();
+    routeBusMessages();
+}
+
+void GstPlaybin::waitForPreroll()
+{
     if (m_prerollAsync) {
         m_prerollAsync = false;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_prerollDeadline -
@@ -259,8 +267,34 @@ void GstPlaybin::awaitPreroll()
     g_object_get(m_playbin.get(), "n-audio", &audioStreams, nullptr);
     if (audioStreams <= 0)
         fail(u"it holds no sound that can be played"_s);
+}
 
-    routeBusMessages();
+// A file opened ahead has had its sound-server stream since then, corked, and
+// the stream's clock has run on all the while although nothing played: started
+// as it is, the first sound comes as late as the stream is old (3 seconds and
+// more between two files). The output goes back to READY, which lets go of
+// the stream, and the file is prerolled again from its start into a new one.
+// Everything before the output stays open, so this takes milliseconds.
+void GstPlaybin::renewOutput()
+{
+    const auto renewed = callWithin<GstStateChangeReturn>(m_playbin.get(), AnswerTimeout, [](GstElement *pipeline) {
+        GstElement *rawSink = nullptr;
+        g_object_get(pipeline, "audio-sink", &rawSink, nullptr);
+        const GstElementPtr sink(rawSink);
+        if (!sink || gst_element_set_state(sink.get(), GST_STATE_READY) == GST_STATE_CHANGE_FAILURE ||
+            !gst_element_sync_state_with_parent(sink.get()) ||
+            !gst_element_seek_simple(pipeline, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, 0))
+            return GST_STATE_CHANGE_FAILURE;
+        return gst_element_get_state(pipeline, nullptr, nullptr, clockTime(AnswerTimeout));
+    });
+    if (!renewed) {
+        m_givenUp = true;
+        fail(u"GStreamer stopped answering"_s);
+    }
+    if (*renewed != GST_STATE_CHANGE_SUCCESS) {
+        const GstMessagePtr error(gst_bus_pop_filtered(m_bus.get(), GST_MESSAGE_ERROR));
+        fail(error ? errorText(error.get()) : u"its sound output could not be opened"_s);
+    }
 }
 
 void GstPlaybin::routeBusMessages()

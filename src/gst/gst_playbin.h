@@ -38,7 +38,8 @@ public:
     void preroll();
     // The two halves of preroll(), for a file opened ahead of time: the first
     // returns as soon as GStreamer works on the file, the second waits for the
-    // rest, until 5 seconds after the first began.
+    // rest, until 5 seconds after the first began, and gives the file a sound
+    // output opened afresh.
     void beginPreroll();
     void awaitPreroll();
 
@@ -72,6 +73,8 @@ private:
     GstElementPtr makeAudioSink(const QByteArray &description) const;
     [[noreturn]] void fail(const QString &reason) const;
     void inspectFile();
+    void waitForPreroll();
+    void renewOutput();
     void routeBusMessages();
     void detach();
 
