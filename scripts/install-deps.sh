@@ -17,7 +17,7 @@ packages=(
   # Japanese captions
   fonts-noto-cjk
   # headless desktop for the end-to-end tests: X server, tray host, window manager, D-Bus
-  xvfb trayer openbox xdotool x11-utils dbus dbus-x11
+  xvfb trayer openbox xdotool x11-utils dbus dbus-x11 playerctl
   # the Debian package: shared-library dependencies, and the checks of its menu entry and metainfo
   dpkg-dev file desktop-file-utils appstream
   # benchmarks

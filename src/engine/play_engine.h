@@ -38,6 +38,9 @@ public:
 
     const PlayState &state() const { return m_state; }
     MenuActions &actions() { return m_actions; }
+    // How many files have started playing since the program started, repeats
+    // included: whoever comes to watch late still knows which play is which.
+    quint64 trackStarts() const { return m_trackStarts; }
     const MenuActions &actions() const { return m_actions; }
 
     // --- the settings load ---
@@ -100,6 +103,7 @@ private:
     void updateBarsForStartedFile();
     void closePreviousFile();
     void startPlayback();
+    void noteTrackStart();
 
     MenuActions &m_actions;
     MediaPlayer &m_player;
@@ -116,6 +120,7 @@ private:
     int m_unnotifiedPlays = 0;
     // Notifications still to come for plays that a file start cut short.
     int m_supersededNotifications = 0;
+    quint64 m_trackStarts = 0;
 };
 
 } // namespace brookhum

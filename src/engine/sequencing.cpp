@@ -53,7 +53,7 @@ void PlayEngine::PlayCurrentFile()
     m_state.PlayerOpen = 1;
     updateBarsForStartedFile();
     m_actions.apply(MenuState::Playing);
-    Q_EMIT trackStarted();
+    noteTrackStart();
 }
 
 void PlayEngine::updateBarsForStartedFile()
@@ -136,6 +136,12 @@ void PlayEngine::startPlayback()
     ++m_unnotifiedPlays;
 }
 
+void PlayEngine::noteTrackStart()
+{
+    ++m_trackStarts;
+    Q_EMIT trackStarted();
+}
+
 void PlayEngine::BrookhumMediaPlayerNotify()
 {
     PlayState &s = m_state;
@@ -157,7 +163,7 @@ void PlayEngine::BrookhumMediaPlayerNotify()
         m_player.Open();
         startPlayback();
         s.PlayerOpen = 1;
-        Q_EMIT trackStarted();
+        noteTrackStart();
         return;
     }
 

@@ -17,10 +17,7 @@ namespace brookhum {
 MediaControls::MediaControls(PlayEngine &engine, MediaPlayer &player, QObject *parent)
     : QObject(parent), m_engine(engine), m_player(player)
 {
-    connect(&m_engine, &PlayEngine::trackStarted, this, [this] {
-        ++m_track;
-        Q_EMIT changed();
-    });
+    connect(&m_engine, &PlayEngine::trackStarted, this, &MediaControls::changed);
     // Every state the controls show is an entry's enabled state or check mark.
     for (QAction *entry : m_engine.actions().findChildren<QAction *>())
         connect(entry, &QAction::changed, this, &MediaControls::changed);
@@ -53,11 +50,13 @@ bool MediaControls::shuffle() const
 
 QVariantMap MediaControls::metadata() const
 {
-    if (m_track == 0)
+    // With play at start-up the first file starts before the controls exist.
+    const quint64 track = m_engine.trackStarts();
+    if (track == 0)
         return {{u"mpris:trackid"_s, QVariant::fromValue(QDBusObjectPath(u"/org/mpris/MediaPlayer2/TrackList/NoTrack"_s))}};
     const QString file = m_player.FileName();
     QVariantMap metadata{
-        {u"mpris:trackid"_s, QVariant::fromValue(QDBusObjectPath(u"/com/tarnwick/Brookhum/track/%1"_s.arg(m_track)))},
+        {u"mpris:trackid"_s, QVariant::fromValue(QDBusObjectPath(u"/com/tarnwick/Brookhum/track/%1"_s.arg(track)))},
         {u"xesam:title"_s, displayText(fileNamePart(file))},
         {u"xesam:url"_s, QString::fromLatin1(QUrl::fromLocalFile(file).toEncoded())},
     };
@@ -71,9 +70,11 @@ qint64 MediaControls::positionMicroseconds() const
     return m_engine.state().PlayerOpen == 1 ? m_player.Position() * 1000 : 0;
 }
 
+// True also while playing: a player with a current track can play it, and
+// desktop clients (playerctl among them) ignore one that says otherwise.
 bool MediaControls::canPlay() const
 {
-    return m_engine.actions().NPlay->isEnabled() || (paused() && m_engine.actions().NOneTimeStop->isEnabled());
+    return m_engine.actions().NPlay->isEnabled() || m_engine.state().PlayerOpen == 1;
 }
 
 bool MediaControls::canPause() const

@@ -47,8 +47,6 @@ private:
 
     PlayEngine &m_engine;
     MediaPlayer &m_player;
-    // Counts the file starts, so that every play has a track id of its own.
-    quint64 m_track = 0;
 };
 
 } // namespace brookhum

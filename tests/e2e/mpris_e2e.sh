@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The real program on a private session bus: the desktop's media controls
-# (MPRIS) follow play, pause and stop, carry the playing file's name and a
-# track id, and commands to disabled entries do nothing; the command-line
-# options hand commands to the copy that runs.
+# The real program on a private session bus, as the desktop's media controls
+# and playerctl see it: the playing file's title from the very first file
+# (started at start-up, before the controls exist), play, pause, next and
+# stop, a track id per file, no command through a disabled entry; the
+# command-line options hand commands to the copy that runs.
 #
 # Usage: mpris_e2e.sh <path to brookhum>   (run under dbus-run-session)
 
@@ -15,13 +16,13 @@ for name in "one tone" "two tone"; do
     gst-launch-1.0 -q audiotestsrc num-buffers=400 ! audio/x-raw,rate=44100,channels=1 ! wavenc \
         ! filesink location="$E2E_TMP/music/$name.wav"
 done
-printf '[Brookhum]\nBrookhumDirNo1=%s\nBrookhumDirNo1PlayFlag=1\n' "$E2E_TMP/music" >"$XDG_CONFIG_HOME/Tarnwick.conf"
+printf '[Brookhum]\nBrookhumPlayFlag=1\nBrookhumDirNo1=%s\nBrookhumDirNo1PlayFlag=1\n' "$E2E_TMP/music" \
+    >"$XDG_CONFIG_HOME/Tarnwick.conf"
 
-property() {
-    gdbus call --session --dest org.mpris.MediaPlayer2.brookhum --object-path /org/mpris/MediaPlayer2 \
-        --method org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player "$1" 2>/dev/null
-}
-status_is() { [[ $(property PlaybackStatus) == "(<'$1'>,)" ]]; }
+player() { playerctl --player=brookhum "$@" 2>&1; }
+status_is() { [[ $(player status) == "$1" ]]; }
+title() { player metadata --format '{{xesam:title}}'; }
+track_id() { player metadata mpris:trackid; }
 expect_exit() {
     local code=0
     "$program" "${@:2}" >"$E2E_TMP/out" 2>&1 || code=$?
@@ -35,45 +36,57 @@ grep -q "^Brookhum [0-9]" "$E2E_TMP/out" || fail "--version printed: $(cat "$E2E
 
 gdbus monitor --session --dest org.mpris.MediaPlayer2.brookhum >"$E2E_TMP/signals" 2>&1 &
 E2E_PIDS+=($!)
-"$program" --play >"$E2E_TMP/program.log" 2>&1 &
+"$program" >"$E2E_TMP/program.log" 2>&1 &
 E2E_PIDS+=($!)
 program_pid=$!
-wait_until 20 status_is Playing || fail "--play did not start play: $(cat "$E2E_TMP/program.log")"
-property Metadata | grep -q "'xesam:title': <'one tone.wav'>" || fail "metadata: $(property Metadata)"
-first=$(property Metadata | grep -o "track/[0-9]*")
-[[ -n $first ]] || fail "no track id: $(property Metadata)"
+wait_until 20 status_is Playing || fail "no play at start-up: $(player status) $(cat "$E2E_TMP/program.log")"
+[[ $(title) == "one tone.wav" ]] || fail "the first file's metadata: $(player metadata)"
+player metadata | grep -q "xesam:url.*file://.*one%20tone.wav" || fail "no url: $(player metadata)"
+player metadata | grep -q "mpris:length *9" || fail "no length: $(player metadata)"
+first=$(track_id)
+[[ $first == */track/* ]] || fail "no track id: $(player metadata)"
 expect_exit 1 # a second plain start is refused silently
 
 expect_exit 0 --pause
-wait_until 5 status_is Paused || fail "pause: $(property PlaybackStatus)"
+wait_until 5 status_is Paused || fail "pause: $(player status)"
 wait_until 5 grep -q "'PlaybackStatus': <'Paused'>" "$E2E_TMP/signals" || fail "no PropertiesChanged for the pause"
-expect_exit 0 --play-pause
-wait_until 5 status_is Playing || fail "resume: $(property PlaybackStatus)"
-expect_exit 0 --next
-wait_until 10 sh -c "gdbus call --session --dest org.mpris.MediaPlayer2.brookhum --object-path /org/mpris/MediaPlayer2 \
-    --method org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player Metadata | grep -q 'two tone'" ||
-    fail "next did not move play on: $(property Metadata)"
-[[ $(property Metadata | grep -o "track/[0-9]*") != "$first" ]] || fail "the next file kept the track id"
+player play-pause
+wait_until 5 status_is Playing || fail "resume: $(player status)"
+player next
+wait_until 10 sh -c '[ "$(playerctl --player=brookhum metadata --format "{{xesam:title}}")" = "two tone.wav" ]' ||
+    fail "next did not move play on: $(player metadata)"
+[[ $(track_id) != "$first" ]] || fail "the next file kept the track id"
 
 expect_exit 0 --stop
-wait_until 5 status_is Stopped || fail "stop: $(property PlaybackStatus)"
-[[ $(property CanGoNext) == "(<false>,)" ]] || fail "next is offered while stopped"
+wait_until 5 status_is Stopped || fail "stop: $(player status)"
+gdbus call --session --dest org.mpris.MediaPlayer2.brookhum --object-path /org/mpris/MediaPlayer2 \
+    --method org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player CanGoNext | grep -q false ||
+    fail "next is offered while stopped"
 expect_exit 0 --next # a disabled entry: nothing happens
-status_is Stopped || fail "next while stopped changed: $(property PlaybackStatus)"
+status_is Stopped || fail "next while stopped changed: $(player status)"
+second=$(track_id)
+expect_exit 0 --play
+wait_until 5 status_is Playing || fail "play after stop: $(player status)"
+[[ $(title) == "one tone.wav" && $(track_id) != "$second" ]] || fail "play after stop: $(player metadata)"
 
 # The desktop's repeat and shuffle switches are the menu's check marks.
-set_property() {
-    gdbus call --session --dest org.mpris.MediaPlayer2.brookhum --object-path /org/mpris/MediaPlayer2 \
-        --method org.freedesktop.DBus.Properties.Set org.mpris.MediaPlayer2.Player "$1" "$2" >/dev/null
-}
-set_property LoopStatus "<'Track'>"
-[[ $(property LoopStatus) == "(<'Track'>,)" ]] || fail "loop status: $(property LoopStatus)"
-set_property LoopStatus "<'Playlist'>"
-[[ $(property LoopStatus) == "(<'Playlist'>,)" ]] || fail "loop status: $(property LoopStatus)"
-set_property Shuffle "<true>"
+player loop Track
+[[ $(player loop) == Track ]] || fail "loop status: $(player loop)"
+player loop Playlist
+[[ $(player loop) == Playlist ]] || fail "loop status: $(player loop)"
+player shuffle On
 grep -q "BrookhumRandPlayFlag=1" "$XDG_CONFIG_HOME/Tarnwick.conf" || fail "shuffle did not switch random order"
 
 expect_exit 0 --quit
 wait_for_exit "$program_pid" 10
 [[ $EXIT_CODE == 0 ]] || fail "--quit gave exit code $EXIT_CODE"
+
+# --play starts a copy when none runs (here with play at start-up off).
+sed -i 's/^BrookhumPlayFlag=1/BrookhumPlayFlag=0/' "$XDG_CONFIG_HOME/Tarnwick.conf"
+"$program" --play >"$E2E_TMP/program.log" 2>&1 &
+E2E_PIDS+=($!)
+program_pid=$!
+wait_until 20 status_is Playing || fail "--play did not start play: $(cat "$E2E_TMP/program.log")"
+expect_exit 0 --quit
+wait_for_exit "$program_pid" 10
 echo PASS

@@ -146,6 +146,7 @@ TEST_F(Engine, UnattendedPlayGoesFromFileToFileAndSlotToSlot)
             row.meanwhile(*this);
         endTracks(row.trackEnds);
         EXPECT_EQ(played(), row.expected);
+        EXPECT_EQ(rig->engine.trackStarts(), quint64(row.expected.size())) << "a file start went uncounted";
         // Every change waits 3 seconds, then the old file goes before the new one comes.
         EXPECT_EQ(rig->waits, QList<int>(row.trackEnds, 3));
         EXPECT_EQ(rig->player.calls.mid(rig->player.calls.size() - 4),
