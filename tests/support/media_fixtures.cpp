@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <random>
 #include <stdexcept>
 
@@ -74,6 +75,14 @@ void writeMidiFile(const QString &path, int durationMs)
     QByteArray events = tempo(500000); // 500 ticks a quarter note at 500 ms: a tick a millisecond
     for (int start = 0; start < durationMs; start += 250)
         events += note(250);
+    writeFile(path, header(1, 500, 0) + chunk("MTrk", events + EndOfTrack));
+}
+
+void writeToneMidi(const QString &path, int durationMs, int frequencyHz)
+{
+    const int key = static_cast<int>(std::lround(69 + 12 * std::log2(frequencyHz / 440.0)));
+    const QByteArray events = tempo(500000) + b({0x00, 0xC0, 73, 0x00, 0x90, key, 100}) +
+                              b({0x80 | durationMs >> 7, durationMs & 0x7F, 0x80, key, 0});
     writeFile(path, header(1, 500, 0) + chunk("MTrk", events + EndOfTrack));
 }
 

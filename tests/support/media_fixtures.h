@@ -27,6 +27,10 @@ void writeToneMp3(const QString &path, int durationMs, int frequencyHz = 440);
 // durationMs (a multiple of 250); one tick is one millisecond.
 void writeMidiFile(const QString &path, int durationMs);
 
+// A Standard MIDI File of one flute note held for durationMs (below 16384),
+// at the key nearest to frequencyHz.
+void writeToneMidi(const QString &path, int durationMs, int frequencyHz = 440);
+
 // Bytes no player can use; the same seed always gives the same bytes.
 void writeRandomBytes(const QString &path, qint64 size, quint32 seed = 1);
 

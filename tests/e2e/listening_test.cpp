@@ -1,0 +1,218 @@
+// What the listener hears: the real program plays a directory through a
+// sound server of the test's own (PulseAudio with a null sink), and the
+// sink's monitor is recorded. The files must sound in their order, each
+// parted from the next by the 3 seconds of silence the player keeps, as the
+// sound server's output has them, not as the player's calls to play would
+// suggest. Time is the behaviour here, so this test listens in real time.
+
+#include "support/event_wait.h"
+#include "support/media_fixtures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+
+using namespace Qt::StringLiterals;
+using namespace brookhum::test;
+
+namespace {
+
+constexpr int Rate = 8000;                 // recorded samples a second, mono
+constexpr int Window = Rate / 100;         // 10 ms
+constexpr int Loud = 300;                  // about -40 dBFS
+constexpr int Pause = 50;                  // windows of silence that part two sounds: 0.5 s
+const QList<int> Tones = {440, 554, 698}; // no one a harmonic of another
+
+struct Sound {
+    double start; // seconds into the recording
+    double end;
+    int frequency;
+};
+
+// The strength of one frequency in the samples (Goertzel).
+double strength(const qint16 *samples, qsizetype count, int frequency)
+{
+    const double k = 2 * std::cos(2 * std::numbers::pi * frequency / Rate);
+    double a = 0, b = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        const double next = samples[i] + k * a - b;
+        b = a;
+        a = next;
+    }
+    return a * a + b * b - k * a * b;
+}
+
+// The sounds of a recording of 16-bit mono samples, each named by the tone
+// that is strongest in its first 300 ms.
+QList<Sound> soundsIn(const QByteArray &recording)
+{
+    const auto *samples = reinterpret_cast<const qint16 *>(recording.constData());
+    const qsizetype windows = recording.size() / 2 / Window;
+    QList<std::pair<qsizetype, qsizetype>> spans; // first and last loud window
+    for (qsizetype w = 0; w < windows; ++w) {
+        int peak = 0;
+        for (qsizetype i = w * Window; i < (w + 1) * Window; ++i)
+            peak = std::max(peak, std::abs(int(samples[i])));
+        if (peak < Loud)
+            continue;
+        if (!spans.isEmpty() && w - spans.last().second <= Pause)
+            spans.last().second = w;
+        else
+            spans.append({w, w});
+    }
+    QList<Sound> sounds;
+    for (const auto &[first, last] : spans) {
+        const qsizetype length = std::min<qsizetype>((last - first + 1) * Window, Rate * 3 / 10);
+        int best = Tones[0];
+        for (int tone : Tones) {
+            if (strength(samples + first * Window, length, tone) > strength(samples + first * Window, length, best))
+                best = tone;
+        }
+        sounds.append({double(first) / 100, double(last + 1) / 100, best});
+    }
+    return sounds;
+}
+
+QString describe(const QList<Sound> &sounds)
+{
+    QString text;
+    for (const Sound &s : sounds)
+        text += u"%1 Hz %2-%3 s; "_s.arg(s.frequency).arg(s.start, 0, 'f', 2).arg(s.end, 0, 'f', 2);
+    return text;
+}
+
+// A PulseAudio daemon with one null sink, "heard", on a socket of its own.
+class SoundServer {
+public:
+    explicit SoundServer(const QString &directory) : m_socket(directory + u"/native"_s)
+    {
+        m_daemon.start(u"pulseaudio"_s, {u"-n"_s, u"--daemonize=no"_s, u"--exit-idle-time=-1"_s,
+                                         u"--use-pid-file=no"_s, u"--log-level=error"_s, u"-L"_s,
+                                         u"module-null-sink sink_name=heard rate=44100"_s, u"-L"_s,
+                                         u"module-native-protocol-unix auth-anonymous=1 socket="_s + m_socket});
+    }
+    ~SoundServer()
+    {
+        m_daemon.kill();
+        m_daemon.waitForFinished();
+    }
+    QString address() const { return u"unix:"_s + m_socket; }
+    QByteArray pactl(const QStringList &arguments) const
+    {
+        QProcess client;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"PULSE_SERVER"_s, address());
+        client.setProcessEnvironment(environment);
+        client.start(u"pactl"_s, arguments);
+        client.waitForFinished();
+        return client.readAllStandardOutput();
+    }
+    bool ready() const { return pactl({u"info"_s}).contains("Server Name"); }
+
+private:
+    QString m_socket;
+    QProcess m_daemon;
+};
+
+void stop(QProcess &process)
+{
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+}
+
+struct ListeningRow {
+    const char *name;
+    std::function<void(const QString &path, int frequency)> write;
+    const char *extension;
+};
+
+const QList<ListeningRow> ListeningRows = {
+    {"WavFilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneWav(p, 600, f); }, "wav"},
+    {"Mp3FilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneMp3(p, 600, f); }, "mp3"},
+    {"MidiFilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneMidi(p, 600, f); }, "mid"},
+};
+
+TEST(Listening, ADirectoryPlaysInOrderWithThreeSecondsOfSilenceBetweenFiles)
+{
+    for (const ListeningRow &row : ListeningRows) {
+        SCOPED_TRACE(row.name);
+        const QTemporaryDir work;
+        for (const char *sub : {"runtime", "config", "music"})
+            QDir(work.path()).mkdir(QLatin1String(sub));
+        QFile::setPermissions(work.filePath(u"runtime"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (qsizetype i = 0; i < Tones.size(); ++i)
+            row.write(work.filePath(u"music/t%1.%2"_s.arg(i + 1).arg(QLatin1String(row.extension))), Tones[i]);
+        QFile settings(work.filePath(u"config/Tarnwick.conf"_s));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(u"[Brookhum]\nBrookhumPlayFlag=1\nBrookhumDirNo1=%1\nBrookhumDirNo1PlayFlag=1\n"_s
+                           .arg(work.filePath(u"music"_s))
+                           .toUtf8());
+        settings.close();
+
+        const SoundServer server(work.path());
+        ASSERT_TRUE(waitUntil([&] { return server.ready(); }, 20000)) << "no pulseaudio";
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"PULSE_SERVER"_s, server.address());
+        environment.insert(u"XDG_RUNTIME_DIR"_s, work.filePath(u"runtime"_s));
+        environment.insert(u"XDG_CONFIG_HOME"_s, work.filePath(u"config"_s));
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"disabled:"_s);
+        environment.remove(u"BROOKHUM_AUDIO_SINK"_s);
+
+        // An idle null sink records nothing, and a recorder loses the first
+        // half second of what it hears: silence is played all along, and the
+        // program starts once a second of it has been recorded. A short capture
+        // latency, since at the default one the recorder delivers in large
+        // blocks and loses what was heard last.
+        QProcess silence;
+        silence.setProcessEnvironment(environment);
+        silence.start(u"pacat"_s, {u"--playback"_s, u"--raw"_s, u"--rate=8000"_s, u"--channels=1"_s,
+                                   u"--format=s16le"_s, u"/dev/zero"_s});
+        QProcess recorder;
+        recorder.setProcessEnvironment(environment);
+        const QString recording = work.filePath(u"heard.raw"_s);
+        recorder.start(u"parecord"_s, {u"--latency-msec=50"_s, u"--device=heard.monitor"_s, u"--rate=8000"_s,
+                                       u"--channels=1"_s, u"--format=s16le"_s, u"--raw"_s, recording});
+        ASSERT_TRUE(waitUntil([&] { return QFile(recording).size() >= 2 * Rate; })) << "nothing recorded";
+
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(QStringLiteral(BROOKHUM_PROGRAM));
+        const auto heard = [&] {
+            QFile file(recording);
+            return file.open(QIODevice::ReadOnly) ? soundsIn(file.readAll()) : QList<Sound>{};
+        };
+        // Done when all three have sounded and the last has been silent for a while.
+        const bool allHeard = waitUntil(
+            [&] {
+                const QList<Sound> sounds = heard();
+                return sounds.size() >= 3 && QFile(recording).size() / 2.0 / Rate > sounds[2].end + 1.0;
+            },
+            25000);
+        stop(program);
+        stop(recorder);
+        stop(silence);
+
+        const QList<Sound> sounds = heard();
+        ASSERT_TRUE(allHeard) << "heard: " << describe(sounds).toStdString();
+        for (qsizetype i = 0; i < Tones.size(); ++i)
+            EXPECT_EQ(sounds[i].frequency, Tones[i]) << "out of order: " << describe(sounds).toStdString();
+        for (qsizetype i = 1; i < Tones.size(); ++i) {
+            const double silence = sounds[i].start - sounds[i - 1].end;
+            EXPECT_TRUE(silence >= 2.8 && silence <= 4.0)
+                << "silence before file " << i + 1 << ": " << silence << " s; heard " << describe(sounds).toStdString();
+        }
+    }
+}
+
+} // namespace
