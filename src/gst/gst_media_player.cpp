@@ -38,6 +38,10 @@ using namespace std::chrono_literals;
 // soundfont does not stay in memory for nothing.
 constexpr auto PreparedLifetime = 10s;
 
+// A resumed play that fails before it has played this long failed at its
+// start, not later.
+constexpr qint64 ResumeProgress = 1000;
+
 QString shown(const QString &fileName)
 {
     return displayText(fileName);
@@ -101,21 +105,27 @@ void GstMediaPlayer::Open()
     }
     m_playbin = std::move(playbin);
     m_failure.clear();
+    m_failedWhileIdle = false;
+    m_paused = false;
     m_lastPosition = 0;
 }
 
 void GstMediaPlayer::Play()
 {
     requireOpen();
+    reopenAfterIdleFailure();
     if (!m_failure.isEmpty())
         throw MediaError(u"Cannot play \"%1\": %2"_s.arg(shown(m_fileName), m_failure));
     // Playing again while playing starts a new play; the one before counts as
     // cut short, so each still gets its own notification.
     if (m_playing)
         endPlay();
+    const std::optional<qint64> resumedFrom = m_paused ? std::optional(Position()) : std::nullopt;
     m_playbin->setPlayId(++m_playId);
     m_playbin->play();
     m_playing = true;
+    m_paused = false;
+    m_resumedFrom = resumedFrom;
     watchForOverrun();
 }
 
@@ -142,8 +152,9 @@ void GstMediaPlayer::Stop()
 {
     if (!m_playbin || !m_playing)
         return;
-    if (!m_playbin->pause())
-        m_failure = u"GStreamer stopped answering"_s;
+    m_lastPosition = Position();
+    m_playbin->pause();
+    m_paused = true;
     endPlay();
 }
 
@@ -158,6 +169,7 @@ void GstMediaPlayer::Close()
     ++m_generation;
     QCoreApplication::removePostedEvents(this, GstBusEvent::eventType());
     m_lastPosition = 0;
+    m_paused = false;
 }
 
 void GstMediaPlayer::setTimeFormat(TimeFormat)
@@ -175,6 +187,7 @@ qint64 GstMediaPlayer::Position() const
 void GstMediaPlayer::setPosition(qint64 position)
 {
     requireOpen();
+    reopenAfterIdleFailure();
     if (position < 0)
         throw MediaError(u"Cannot play \"%1\" from %2 ms"_s.arg(shown(m_fileName)).arg(position));
     if (qAbs(Position() - position) <= SeekTolerance)
@@ -189,6 +202,55 @@ void GstMediaPlayer::setPosition(qint64 position)
     }
     m_playbin->seekMs(position);
     m_lastPosition = position;
+}
+
+// A pipeline that failed while nothing played on it (the sound server went
+// away during a pause) is opened again where it stood, so that play resumes
+// once the server is back. Throws MediaError while it cannot be opened; the
+// next call tries again.
+void GstMediaPlayer::reopenAfterIdleFailure()
+{
+    if (m_failedWhileIdle)
+        takePipeline(openAgainAt(m_lastPosition), m_lastPosition);
+}
+
+std::unique_ptr<GstPlaybin> GstMediaPlayer::openAgainAt(qint64 place)
+{
+    auto playbin = std::make_unique<GstPlaybin>(m_fileName, m_config, this, m_generation + 1);
+    playbin->preroll();
+    if (place > 0)
+        playbin->seekMs(place);
+    return playbin;
+}
+
+// Replaces the open pipeline without ending what plays: a play goes on, on
+// the new one.
+void GstMediaPlayer::takePipeline(std::unique_ptr<GstPlaybin> playbin, qint64 place)
+{
+    m_playbin = std::move(playbin);
+    ++m_generation;
+    QCoreApplication::removePostedEvents(this, GstBusEvent::eventType());
+    m_playbin->setPlayId(m_playId);
+    m_lastPosition = place;
+    m_failure.clear();
+    m_failedWhileIdle = false;
+}
+
+// Most outputs notice a sound server that went away during a pause only
+// when asked to play again, and fail then, before a moment has played: such a
+// resume is made once more on the file opened anew.
+bool GstMediaPlayer::resumeAgain()
+{
+    const std::optional<qint64> from = std::exchange(m_resumedFrom, std::nullopt);
+    if (!from || Position() > *from + ResumeProgress)
+        return false;
+    try {
+        takePipeline(openAgainAt(*from), *from);
+        m_playbin->play();
+        return true;
+    } catch (const MediaError &) {
+        return false;
+    }
 }
 
 qint64 GstMediaPlayer::Length() const
@@ -229,10 +291,13 @@ void GstMediaPlayer::handleBusEvent(const GstBusEvent &event)
         }
         break;
     case GST_MESSAGE_ERROR:
+        if (m_playing && resumeAgain())
+            break;
         // A broken pipeline ends whatever plays on it, like the end of the
         // file, so that unattended playback goes on with the next one.
         if (m_failure.isEmpty()) {
             m_failure = GstPlaybin::errorText(event.message());
+            m_failedWhileIdle = !m_playing;
             qWarning().noquote() << u"Playback of \"%1\" failed: %2"_s.arg(
                 shown(m_fileName), GstPlaybin::errorText(event.message(), true));
         }
@@ -248,6 +313,7 @@ void GstMediaPlayer::endPlay()
 {
     m_overrun.stop();
     m_playing = false;
+    m_resumedFrom.reset();
     postCompletion();
 }
 

@@ -57,6 +57,10 @@ private:
     void prepare();
     std::unique_ptr<GstPlaybin> takePrepared();
     void requireOpen() const;
+    void reopenAfterIdleFailure();
+    std::unique_ptr<GstPlaybin> openAgainAt(qint64 place);
+    void takePipeline(std::unique_ptr<GstPlaybin> playbin, qint64 place);
+    bool resumeAgain();
     void handleBusEvent(const GstBusEvent &event);
     void watchForOverrun();
     void endOverrunningPlay();
@@ -75,8 +79,13 @@ private:
     // Bumped for every Play, so that messages of an earlier play are dropped.
     quint64 m_playId = 0;
     bool m_playing = false;
-    // The reason the open pipeline failed while playing, if it did.
+    // Paused by Stop, and where the play that resumed began, until it ends.
+    bool m_paused = false;
+    std::optional<qint64> m_resumedFrom;
+    // The reason the open pipeline failed, if it did, and whether nothing
+    // played on it then.
     QString m_failure;
+    bool m_failedWhileIdle = false;
     qint64 m_lastPosition = 0;
     bool m_notifying = false;
     int m_heldCompletions = 0;

@@ -2,7 +2,7 @@
 
 #include "gst/gst_bus_event.h"
 #include "gst/gst_element_setup.h"
-#include "gst/gst_off_thread.h"
+#include "gst/gst_pipeline_worker.h"
 #include "gst/gst_synth_loader.h"
 #include "base/media_error.h"
 #include "gst/midi_file_check.h"
@@ -163,6 +163,7 @@ GstPlaybin::GstPlaybin(const QString &fileName, const GstPlayerConfig &config, Q
     configureElements(m_playbin.get(), m_soundFont, mediaName);
     nameTheStream(m_playbin.get(), mediaName);
     m_bus.reset(gst_element_get_bus(m_playbin.get()));
+    m_worker = std::make_unique<GstPipelineWorker>(m_playbin.get());
 }
 
 GstPlaybin::~GstPlaybin()
@@ -170,10 +171,10 @@ GstPlaybin::~GstPlaybin()
     if (!m_playbin)
         return;
     detach();
-    // Taking a pipeline down waits for its streaming threads: 100 ms for a
-    // synthesizer letting go of its voices, for ever for a parser stuck in a
-    // broken file. A worker does it, so the next file is never kept waiting.
-    releaseInBackground(m_playbin.release(), synthesizesMidi());
+    // Taking a pipeline down waits for its streaming threads (100 ms for a
+    // synthesizer letting go of its voices) and for any call still running on
+    // it: its worker does it, so the next file is never kept waiting.
+    m_worker->release(synthesizesMidi());
 }
 
 void GstPlaybin::detach()
@@ -213,6 +214,12 @@ void GstPlaybin::inspectFile()
     if (!check.ok())
         fail(check.problem);
     m_midiLengthMs = check.lengthMs;
+    // GStreamer parses the very bytes that were checked: a file replaced
+    // between the check and the open (an editor saving, a sync tool) must not
+    // reach the parser unchecked.
+    const QByteArray mediaType = whole.bytes.startsWith("RIFF") ? "audio/riff-midi" : "audio/midi";
+    g_object_set(m_playbin.get(), "uri", ("data:" + mediaType + ";base64," + whole.bytes.toBase64()).constData(),
+                 nullptr);
 }
 
 void GstPlaybin::preroll()
@@ -226,7 +233,7 @@ void GstPlaybin::beginPreroll()
 {
     inspectFile();
     m_prerollDeadline = std::chrono::steady_clock::now() + OpenTimeout;
-    const auto change = callWithin<GstStateChangeReturn>(m_playbin.get(), OpenTimeout, [](GstElement *pipeline) {
+    const auto change = m_worker->call<GstStateChangeReturn>(OpenTimeout, [](GstElement *pipeline) {
         return gst_element_set_state(pipeline, GST_STATE_PAUSED);
     });
     if (!change) {
@@ -277,7 +284,7 @@ void GstPlaybin::waitForPreroll()
 // Everything before the output stays open, so this takes milliseconds.
 void GstPlaybin::renewOutput()
 {
-    const auto renewed = callWithin<GstStateChangeReturn>(m_playbin.get(), AnswerTimeout, [](GstElement *pipeline) {
+    const auto renewed = m_worker->call<GstStateChangeReturn>(AnswerTimeout, [](GstElement *pipeline) {
         GstElement *rawSink = nullptr;
         g_object_get(pipeline, "audio-sink", &rawSink, nullptr);
         const GstElementPtr sink(rawSink);
@@ -326,24 +333,15 @@ void GstPlaybin::play()
 {
     if (m_givenUp)
         fail(u"GStreamer stopped answering"_s);
-    const auto change = callWithin<GstStateChangeReturn>(m_playbin.get(), AnswerTimeout, [](GstElement *pipeline) {
-        return gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    });
-    if (!change) {
-        m_givenUp = true;
-        fail(u"GStreamer stopped answering"_s);
-    }
-    if (*change == GST_STATE_CHANGE_FAILURE)
+    // A start the sound server holds up is made as soon as it answers.
+    if (m_worker->setState(GST_STATE_PLAYING, AnswerTimeout) == GstPipelineWorker::Change::Refused)
         fail(u"GStreamer refused to start playing it"_s);
 }
 
-bool GstPlaybin::pause()
+void GstPlaybin::pause()
 {
-    if (m_givenUp)
-        return false;
-    m_givenUp = !runWithin(m_playbin.get(), AnswerTimeout,
-                           [](GstElement *pipeline) { gst_element_set_state(pipeline, GST_STATE_PAUSED); });
-    return !m_givenUp;
+    if (!m_givenUp)
+        m_worker->setState(GST_STATE_PAUSED, AnswerTimeout);
 }
 
 std::optional<qint64> GstPlaybin::positionMs() const
@@ -370,7 +368,7 @@ void GstPlaybin::seekMs(qint64 positionMs)
         fail(u"GStreamer stopped answering"_s);
     // A seek is only reliable once the pipeline has reached PAUSED, and the
     // position reads true only after the seek has prerolled again.
-    const auto sought = callWithin<bool>(m_playbin.get(), OpenTimeout, [positionMs](GstElement *pipeline) {
+    const auto sought = m_worker->call<bool>(OpenTimeout, [positionMs](GstElement *pipeline) {
         const GstClockTime settle = clockTime(AnswerTimeout);
         gst_element_get_state(pipeline, nullptr, nullptr, settle);
         const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);

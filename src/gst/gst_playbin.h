@@ -13,6 +13,8 @@ class QObject;
 
 namespace brookhum {
 
+class GstPipelineWorker;
+
 // One file in a GStreamer playbin that plays sound only (no video or subtitle
 // window ever opens). The pipeline is made in the NULL state; preroll() opens
 // the file.
@@ -21,8 +23,8 @@ namespace brookhum {
 // receiver as a GstBusEvent stamped with the generation given here and the
 // current play id. The pipeline's state is changed only from the thread that
 // owns this object, and that thread never waits on the pipeline without a
-// bound: a pipeline that does not answer in time is given up, and destruction
-// hands the pipeline to a worker thread to be taken down.
+// bound: the calls that may block run on the pipeline's worker thread, which
+// also takes the pipeline down when this object goes.
 class GstPlaybin {
 public:
     // Plays as the configuration says. Throws MediaError when the pipeline
@@ -49,8 +51,9 @@ public:
 
     // Starts playing and returns at once. Throws MediaError when refused.
     void play();
-    // Pauses. False when the pipeline did not answer in time and was given up.
-    bool pause();
+    // Pauses. A pipeline that does not answer at once (a sound server that
+    // stalls) is paused when it does; a start asked for meanwhile wins.
+    void pause();
 
     std::optional<qint64> positionMs() const;
     // How long the file plays: what the MIDI check found, or what GStreamer
@@ -82,11 +85,12 @@ private:
     std::shared_ptr<BusRoute> m_route;
     GstElementPtr m_playbin;
     GstBusPtr m_bus;
+    std::unique_ptr<GstPipelineWorker> m_worker;
     QString m_soundFont;
     std::optional<qint64> m_midiLengthMs;
     std::chrono::steady_clock::time_point m_prerollDeadline;
     bool m_prerollAsync = false;
-    // A call on the pipeline did not return in time; it is left alone.
+    // Opening or moving did not finish in time: the file counts as failed.
     bool m_givenUp = false;
 };
 

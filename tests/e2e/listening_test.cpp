@@ -7,6 +7,7 @@
 
 #include "support/event_wait.h"
 #include "support/media_fixtures.h"
+#include "support/sound_server.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,39 +89,6 @@ QString describe(const QList<Sound> &sounds)
     return text;
 }
 
-// A PulseAudio daemon with one null sink, "heard", on a socket of its own.
-class SoundServer {
-public:
-    explicit SoundServer(const QString &directory) : m_socket(directory + u"/native"_s)
-    {
-        m_daemon.start(u"pulseaudio"_s, {u"-n"_s, u"--daemonize=no"_s, u"--exit-idle-time=-1"_s,
-                                         u"--use-pid-file=no"_s, u"--log-level=error"_s, u"-L"_s,
-                                         u"module-null-sink sink_name=heard rate=44100"_s, u"-L"_s,
-                                         u"module-native-protocol-unix auth-anonymous=1 socket="_s + m_socket});
-    }
-    ~SoundServer()
-    {
-        m_daemon.kill();
-        m_daemon.waitForFinished();
-    }
-    QString address() const { return u"unix:"_s + m_socket; }
-    QByteArray pactl(const QStringList &arguments) const
-    {
-        QProcess client;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"PULSE_SERVER"_s, address());
-        client.setProcessEnvironment(environment);
-        client.start(u"pactl"_s, arguments);
-        client.waitForFinished();
-        return client.readAllStandardOutput();
-    }
-    bool ready() const { return pactl({u"info"_s}).contains("Server Name"); }
-
-private:
-    QString m_socket;
-    QProcess m_daemon;
-};
-
 void stop(QProcess &process)
 {
     process.terminate();
@@ -159,8 +127,8 @@ TEST(Listening, ADirectoryPlaysInOrderWithThreeSecondsOfSilenceBetweenFiles)
                            .toUtf8());
         settings.close();
 
-        const SoundServer server(work.path());
-        ASSERT_TRUE(waitUntil([&] { return server.ready(); }, 20000)) << "no pulseaudio";
+        SoundServer server(work.path(), u"heard"_s);
+        ASSERT_TRUE(server.start()) << "no pulseaudio";
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"PULSE_SERVER"_s, server.address());
         environment.insert(u"XDG_RUNTIME_DIR"_s, work.filePath(u"runtime"_s));

@@ -9,9 +9,9 @@
 #include "support/event_wait.h"
 #include "support/media_fixtures.h"
 #include "support/midi_bytes.h"
+#include "support/sound_server.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -267,63 +267,90 @@ TEST_F(PlayerTest, BadMediaFailsToOpenNamingTheFileOrPlaysOnceAndTheNextFilePlay
     }
 }
 
-// What the sound server's client says to the arguments.
-QByteArray pactl(const QStringList &arguments)
-{
-    QProcess client;
-    client.start(u"pactl"_s, arguments);
-    client.waitForFinished();
-    return client.readAllStandardOutput();
-}
-
 // The output that sound plays to, e.g. "first".
-QByteArray playingOutput()
+QByteArray playingOutput(const SoundServer &server)
 {
-    for (const QByteArray &line : pactl({u"list"_s, u"short"_s, u"sinks"_s}).split('\n')) {
+    for (const QByteArray &line : server.pactl({u"list"_s, u"short"_s, u"sinks"_s}).split('\n')) {
         if (line.endsWith("RUNNING"))
             return line.split('\t').value(1);
     }
     return {};
 }
 
-// Plays to the desktop's default output through a PulseAudio server of the
-// test's own, with null sinks. The process stays pointed at that server,
-// which the other tests never reach: they play to fake outputs.
-TEST_F(PlayerTest, PlayFollowsTheDefaultOutputAndOutlivesTheSoundServer)
+// Whether the one stream on the server is corked (paused), as the server sees it.
+bool corked(const SoundServer &server)
 {
-    const QString socket = dir.filePath(u"native"_s);
-    qputenv("PULSE_SERVER", (u"unix:"_s + socket).toUtf8());
-    QProcess server;
-    const auto startServer = [&] {
-        server.start(u"pulseaudio"_s, {u"-n"_s, u"--daemonize=no"_s, u"--exit-idle-time=-1"_s, u"--use-pid-file=no"_s,
-                                       u"--log-level=error"_s, u"-L"_s, u"module-null-sink sink_name=first"_s, u"-L"_s,
-                                       u"module-native-protocol-unix auth-anonymous=1 socket="_s + socket});
-        return waitUntil([] { return pactl({u"info"_s}).contains("Server Name"); });
-    };
-    ASSERT_TRUE(startServer()) << "no pulseaudio";
+    return server.pactl({u"list"_s, u"sink-inputs"_s}).contains("Corked: yes");
+}
+
+// Plays to the desktop's default output through a PulseAudio server of the
+// test's own. The process stays pointed at that server, which the other
+// tests never reach: they play to fake outputs.
+class SoundServerTest : public PlayerTest {
+protected:
+    void SetUp() override
+    {
+        qputenv("PULSE_SERVER", server.address().toUtf8());
+        ASSERT_TRUE(server.start()) << "no pulseaudio";
+    }
+    SoundServer server{dir.path(), u"first"_s};
+};
+
+TEST_F(SoundServerTest, PlayFollowsTheDefaultOutputAndOutlivesTheSoundServer)
+{
     const auto player = open(make(Formats[0], u"long"_s, 10000), GstPlayerConfig{});
     player->Play();
-    ASSERT_TRUE(waitUntil([] { return playingOutput() == "first"; })) << "never heard";
-    const QByteArray stream = pactl({u"list"_s, u"sink-inputs"_s});
+    ASSERT_TRUE(waitUntil([&] { return playingOutput(server) == "first"; })) << "never heard";
+    const QByteArray stream = server.pactl({u"list"_s, u"sink-inputs"_s});
     for (const char *property : {"application.name = \"Brookhum\"", "media.role = \"music\"", "media.name = \"long #1"})
         EXPECT_TRUE(stream.contains(property)) << property << " is not in " << stream.constData();
 
-    pactl({u"load-module"_s, u"module-null-sink"_s, u"sink_name=second"_s});
-    pactl({u"set-default-sink"_s, u"second"_s});
-    EXPECT_TRUE(waitUntil([] { return playingOutput() == "second"; })) << "stayed on the old output";
+    server.pactl({u"load-module"_s, u"module-null-sink"_s, u"sink_name=second"_s});
+    server.pactl({u"set-default-sink"_s, u"second"_s});
+    EXPECT_TRUE(waitUntil([&] { return playingOutput(server) == "second"; })) << "stayed on the old output";
     const qint64 movedAt = player->Position();
     EXPECT_TRUE(waitUntil([&] { return player->Position() > movedAt + 500; })) << "play stalled";
     EXPECT_EQ(notified, 0) << "the move ended the play";
 
     // The lost server ends the file; once it is back, the next file plays.
     server.kill();
-    server.waitForFinished();
     EXPECT_TRUE(waitUntil([&] { return notified == 1; })) << "the lost server went unnoticed";
-    ASSERT_TRUE(startServer()) << "no pulseaudio again";
+    ASSERT_TRUE(server.start()) << "no pulseaudio again";
     player->Open();
     player->Play();
-    EXPECT_TRUE(waitUntil([] { return playingOutput() == "first"; })) << "not heard again";
+    EXPECT_TRUE(waitUntil([&] { return playingOutput(server) == "first"; })) << "not heard again";
     EXPECT_EQ(settle(*player), 2);
+}
+
+// A pause or a start that the sound server holds up is made once it answers,
+// and a pause the server does not outlive resumes once it is back: the file
+// is not given up for dead, and what plays is what the player says.
+TEST_F(SoundServerTest, PauseAndResumeOutlastAStallingOrLostSoundServer)
+{
+    const auto player = open(make(Formats[0], u"long"_s, 20000), GstPlayerConfig{});
+    player->Play();
+    ASSERT_TRUE(waitUntil([&] { return playingOutput(server) == "first"; })) << "never heard";
+
+    server.hold(true);
+    player->Stop(); // returns while the server keeps the pause waiting
+    server.hold(false);
+    EXPECT_TRUE(waitUntil([&] { return corked(server); })) << "the pause was never made";
+    const qint64 pausedAt = player->Position();
+    server.hold(true);
+    EXPECT_NO_THROW(player->setPosition(pausedAt));
+    EXPECT_NO_THROW(player->Play()) << "a held-up start counted as a dead file";
+    server.hold(false);
+    EXPECT_TRUE(waitUntil([&] { return !corked(server) && player->Position() > pausedAt + 500; })) << "no resume";
+
+    player->Stop();
+    ASSERT_TRUE(waitUntil([&] { return corked(server); }));
+    const qint64 lostAt = player->Position();
+    server.kill();
+    ASSERT_TRUE(server.start()) << "no pulseaudio again";
+    EXPECT_NO_THROW(player->setPosition(lostAt));
+    EXPECT_NO_THROW(player->Play()) << "the pause did not resume once the server was back";
+    EXPECT_TRUE(waitUntil([&] { return player->Position() > lostAt + 500; })) << "resumed from elsewhere or not at all";
+    EXPECT_EQ(settle(*player), 3);
 }
 
 } // namespace
