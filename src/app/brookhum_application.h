@@ -3,6 +3,9 @@
 #include "base/error_display.h"
 
 #include <QApplication>
+#include <QHash>
+#include <QMessageBox>
+#include <QPointer>
 
 namespace brookhum {
 
@@ -20,6 +23,15 @@ public:
     // Tells the user something worth knowing without stopping anything: the
     // message stays on screen until it is closed, and play goes on.
     void showNotice(const QString &message);
+
+    // For an error that ends the program: shown until the user closes it.
+    void showFatalError(const QString &message);
+
+private:
+    void showMessage(QMessageBox::Icon icon, const QString &message);
+
+    // The boxes on screen by their text, so that none is shown twice.
+    QHash<QString, QPointer<QMessageBox>> m_shown;
 };
 
 } // namespace brookhum

@@ -135,7 +135,7 @@ int runBrookhum(int argc, char **argv)
             mainWindow->actions().NPlay->trigger();
         QApplication::exec();
     } catch (...) {
-        app.showException(exceptionMessage(std::current_exception()));
+        app.showFatalError(exceptionMessage(std::current_exception()));
     }
     return 0;
 }

@@ -5,12 +5,12 @@
 #include "engine/play_engine.h"
 
 #include "base/directory_listing.h"
+#include "base/error_display.h"
 #include "base/native_path.h"
 #include "base/path_text.h"
 #include "engine/menu_actions.h"
 
 #include <QAction>
-#include <QDebug>
 
 #include <algorithm>
 
@@ -143,10 +143,10 @@ void PlayEngine::startPlayWhenAsked()
                 else
                     StartFilePlay();
             }
-        } catch (const std::exception &e) {
-            // Play simply does not start; the user sees the player stopped.
-            qWarning().noquote() << "Brookhum: play did not start:" << QString::fromUtf8(e.what());
         } catch (...) {
+            // Play does not start, and the user is told why (a broken file, a
+            // missing soundfont, no sound server), as for any file that fails.
+            m_errors.showException(exceptionMessage(std::current_exception()));
         }
     }
     offerCommandsWhenIdle();

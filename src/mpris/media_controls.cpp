@@ -7,8 +7,11 @@
 #include "engine/play_engine.h"
 
 #include <QAction>
+#include <QTimer>
 #include <QDBusObjectPath>
 #include <QUrl>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -90,34 +93,62 @@ bool MediaControls::canGoNext() const
 // QAction::trigger() does nothing for a disabled entry, as a click would.
 void MediaControls::play()
 {
-    if (paused())
-        m_engine.actions().NOneTimeStop->trigger();
+    if (m_engine.state().PlayerOpen == 1)
+        wantPaused(false);
     else
         m_engine.actions().NPlay->trigger();
 }
 
 void MediaControls::pause()
 {
-    if (!paused() && m_engine.state().PlayerOpen == 1)
-        m_engine.actions().NOneTimeStop->trigger();
+    if (m_engine.state().PlayerOpen == 1)
+        wantPaused(true);
 }
 
 void MediaControls::playPause()
 {
     if (m_engine.state().PlayerOpen == 1)
-        m_engine.actions().NOneTimeStop->trigger();
+        wantPaused(!m_wantedPaused.value_or(paused()));
     else
         m_engine.actions().NPlay->trigger();
 }
 
 void MediaControls::stop()
 {
+    applyWanted();
     m_engine.actions().NStop->trigger();
 }
 
 void MediaControls::next()
 {
-    m_engine.actions().NNext->trigger();
+    if (!std::exchange(m_nextWanted, true))
+        applySoon();
+}
+
+// The desktop may send commands far faster than a pause, a start or a file
+// change is made (a held key, a script, a burst from a remote control): they
+// only note what is wanted, and once the burst has been read the player is
+// moved there with one command, not a thousand stacked ones.
+void MediaControls::wantPaused(bool paused)
+{
+    m_wantedPaused = paused;
+    applySoon();
+}
+
+void MediaControls::applySoon()
+{
+    if (!std::exchange(m_applyQueued, true))
+        QTimer::singleShot(0, this, [this] { applyWanted(); });
+}
+
+void MediaControls::applyWanted()
+{
+    m_applyQueued = false;
+    const std::optional<bool> wantedPaused = std::exchange(m_wantedPaused, std::nullopt);
+    if (wantedPaused && *wantedPaused != paused() && m_engine.state().PlayerOpen == 1)
+        m_engine.actions().NOneTimeStop->trigger();
+    if (std::exchange(m_nextWanted, false))
+        m_engine.actions().NNext->trigger();
 }
 
 // Each mode is switched through its own command, so its picture follows.

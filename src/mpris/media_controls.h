@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QVariantMap>
 
+#include <optional>
+
 
 namespace brookhum {
 
@@ -44,9 +46,16 @@ Q_SIGNALS:
 
 private:
     bool paused() const;
+    void wantPaused(bool paused);
+    void applySoon();
+    void applyWanted();
 
     PlayEngine &m_engine;
     MediaPlayer &m_player;
+    // What a burst of commands asked for, until it is applied.
+    std::optional<bool> m_wantedPaused;
+    bool m_nextWanted = false;
+    bool m_applyQueued = false;
 };
 
 } // namespace brookhum
