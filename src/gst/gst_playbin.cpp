@@ -6,6 +6,7 @@
 #include "gst/gst_synth_loader.h"
 #include "base/media_error.h"
 #include "gst/midi_file_check.h"
+#include "gst/soundfont_check.h"
 #include "base/native_path.h"
 #include "base/path_text.h"
 
@@ -203,10 +204,8 @@ void GstPlaybin::inspectFile()
     loadSynthPlugin();
     if (head.size > LargestMidiFile)
         fail(u"it is too large for a MIDI file"_s);
-    if (m_soundFont.isEmpty())
-        fail(u"no General MIDI soundfont is installed (the package fluid-soundfont-gm or timgm6mb-soundfont has one)"_s);
-    if (!isRegularFile(m_soundFont))
-        fail(u"its soundfont \"%1\" is missing"_s.arg(displayText(m_soundFont)));
+    if (const QString problem = soundFontProblem(m_soundFont); !problem.isEmpty())
+        fail(problem);
     const FileContents whole = readRegularFile(m_fileName, LargestMidiFile);
     if (!whole.problem.isEmpty())
         fail(whole.problem);

@@ -3,6 +3,7 @@
 // desktop's sound server changing under a play.
 
 #include "gst/gst_bus_event.h"
+#include "gst/gst_element_setup.h"
 #include "gst/gst_media_player.h"
 #include "base/media_error.h"
 #include "base/native_path.h"
@@ -11,6 +12,7 @@
 #include "support/midi_bytes.h"
 #include "support/sound_server.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -253,16 +255,33 @@ TEST_F(PlayerTest, BadMediaFailsToOpenNamingTheFileOrPlaysOnceAndTheNextFilePlay
         }
         ::alarm(0);
     }
-    // The output and the soundfont are the user's to choose, and may be wrong.
-    const std::pair<QString, GstPlayerConfig> misconfigured[] = {
-        {good, {"no_such_element sync=true", {}}}, {make(Formats[2], u"tune"_s, 250), {"fakesink", u"/no/such.sf2"_s}}};
-    for (const auto &[file, config] : misconfigured) {
+    // The output and the soundfont are the user's to choose, and may be wrong:
+    // the message says what is wrong with them.
+    const QString tune = make(Formats[2], u"tune"_s, 250);
+    const QString sf2 = dir.filePath(u"odd.sf2"_s);
+    const GstPlayerConfig odd{"fakesink", sf2};
+    QFile system(chooseSoundFont({}));
+    ASSERT_TRUE(system.open(QIODevice::ReadOnly)) << "no soundfont installed";
+    const QByteArray systemHead = system.read(65536);
+    const struct { const char *name; QString file; GstPlayerConfig config; const char *named;
+                   std::function<void()> prepare = [] {}; } misconfigured[] = {
+        {"OutputNotNamed", good, {"no_such_element sync=true", {}}, "no_such_element"},
+        {"MissingSoundFontNotNamed", tune, {"fakesink", u"/no/such.sf2"_s}, "/no/such.sf2\" cannot be read"},
+        {"EmptySoundFontTakenForAMissingPlugIn", tune, odd, "is empty", [&] { writeFile(sf2, {}); }},
+        {"GarbageTakenForASoundFont", tune, odd, "is not a SoundFont 2 file", [&] { writeRandomBytes(sf2, 5000); }},
+        {"CutSoundFontTakenForAWholeOne", tune, odd, "is cut short", [&] { writeFile(sf2, systemHead); }},
+        {"DirectoryTakenForASoundFont", tune, odd, "is not a regular file", [&] { QFile::remove(sf2), QDir().mkdir(sf2); }},
+        {"NamedPipeOpenedAsASoundFont", tune, odd, "is not a regular file",
+         [&] { QDir().rmdir(sf2), ::mkfifo(QFile::encodeName(sf2).constData(), 0600); }},
+    };
+    for (const auto &row : misconfigured) {
+        SCOPED_TRACE(row.name);
+        row.prepare();
         try {
-            open(file, config);
-            ADD_FAILURE() << "opened with " << config.audioSink.constData() << " " << config.soundFont.toStdString();
+            open(row.file, row.config);
+            ADD_FAILURE() << "opened";
         } catch (const MediaError &error) {
-            EXPECT_TRUE(QByteArray(error.what()).contains(config.soundFont.isEmpty() ? config.audioSink : "/no/such.sf2"))
-                << "the culprit is not named: " << error.what();
+            EXPECT_TRUE(QByteArray(error.what()).contains(row.named)) << error.what();
         }
     }
 }
