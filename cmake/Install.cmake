@@ -6,8 +6,8 @@ include(GNUInstallDirs)
 set(BROOKHUM_APP_ID com.tarnwick.Brookhum)
 
 install(TARGETS brookhum RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The program looks for its plug-in in lib/brookhum beside its bin directory.
-install(TARGETS gstbrookhumsynth LIBRARY DESTINATION lib/brookhum)
+# The program looks for its plug-in in this directory beside its bin directory.
+install(TARGETS gstbrookhumsynth LIBRARY DESTINATION ${BROOKHUM_PLUGIN_DIR})
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/${BROOKHUM_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -19,7 +19,7 @@ timeout 240 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$E2E_TMP/packag
 
 root=$E2E_TMP/root
 dpkg -x "$deb" "$root"
-expected=(usr/bin/brookhum usr/lib/brookhum/libgstbrookhumsynth.so "usr/share/applications/$app.desktop" "usr/share/metainfo/$app.metainfo.xml"
+expected=(usr/bin/brookhum "usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/brookhum/libgstbrookhumsynth.so" "usr/share/applications/$app.desktop" "usr/share/metainfo/$app.metainfo.xml"
     "usr/share/icons/hicolor/scalable/apps/$app.svg")
 for picture in Repeat No_Repeat DirRepeat No_DirRepeat Temporary_stop No_Temporary_stop; do
     expected+=("usr/share/brookhum/$picture.bmp")
