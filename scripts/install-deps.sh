@@ -18,8 +18,8 @@ packages=(
   fonts-noto-cjk
   # headless desktop for the end-to-end tests: X server, tray host, window manager, D-Bus
   xvfb trayer openbox xdotool x11-utils dbus dbus-x11
-  # the Debian package: shared-library dependencies, and the checks of its menu entry and metainfo
-  dpkg-dev file desktop-file-utils appstream
+  # the Debian package: shared-library dependencies, and the checks of the package, its menu entry and metainfo
+  dpkg-dev file desktop-file-utils appstream lintian
   # benchmarks
   time
 )
