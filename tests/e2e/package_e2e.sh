@@ -64,6 +64,7 @@ export XDG_DATA_HOME=$E2E_TMP/data XDG_CACHE_HOME=$E2E_TMP/cache XDG_DATA_DIRS=$
 program=$!
 E2E_PIDS+=("$program")
 wait_until 20 tray_icon_of brookhum >/dev/null || fail "the tray icon did not embed: $(cat "$E2E_TMP/program.log")"
+wait_until 10 shows_a_picture "$(tray_icon_of brookhum)" || fail "the tray icon shows no picture"
 read -r x y < <(center_of "$(tray_icon_of brookhum)")
 xdotool mousemove "$x" "$y" mousedown 3
 wait_until 10 open_menu_of brookhum >/dev/null || fail "the right-button press opened no menu"

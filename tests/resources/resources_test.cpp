@@ -56,6 +56,26 @@ TEST(Pictures, TheUsersOwnPictureWinsOverTheOneBesideTheProgram)
     EXPECT_EQ(shown, red);
 }
 
+// The tray icon is the one the package installs in the hicolor theme, found
+// by the application id; a desktop whose themes lack it gets the built-in one.
+// hicolor's index comes from the system's copy, as on a desktop.
+TEST(Pictures, TheTrayIconIsTheInstalledThemeIcon)
+{
+    const QString themeName = QIcon::themeName();
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    QIcon::setThemeName(u"hicolor"_s);
+    const struct { const char *name; QStringList searchPaths; int widthAt256; } rows[] = {
+        {"ThemeIconNamedOtherThanTheInstalledFiles", {QString::fromUtf8(BROOKHUM_ICON_THEMES), u"/usr/share/icons"_s}, 256},
+        {"NoIconWhereTheThemeLacksIt", {u"/usr/share/icons"_s}, 32}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QIcon::setThemeSearchPaths(row.searchPaths);
+        EXPECT_EQ(themedApplicationIcon().pixmap(256).width(), row.widthAt256);
+    }
+    QIcon::setThemeName(themeName);
+    QIcon::setThemeSearchPaths(searchPaths);
+}
+
 TEST(Pictures, TheVersionPictureAndTheJapaneseFontLoad)
 {
     EXPECT_EQ(versionPicture().size(), QSize(150, 30)) << "through Qt's JPEG plug-in";
