@@ -1,6 +1,7 @@
 # What `cmake --install` lays out: the program, its menu entry, its icons and
 # metainfo under the names of the application id, the six toggle pictures
-# users may replace, and the copyright, changelog and manual page. Nothing of
+# users may replace, the help page, and the copyright, changelog and manual
+# page. Nothing of
 # the tests is installed.
 include(GNUInstallDirs)
 
@@ -21,10 +22,14 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/icons/
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons
   FILES_MATCHING PATTERN "${BROOKHUM_APP_ID}.png" PATTERN "${BROOKHUM_APP_ID}.svg")
 
-# The program looks for these beside itself first, then here.
+# The program looks for these in the user's data directory and beside
+# itself first, then here.
 file(GLOB brookhum_installed_pictures CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/resources/pictures/*.bmp)
 install(FILES ${brookhum_installed_pictures} DESTINATION ${CMAKE_INSTALL_DATADIR}/brookhum)
+# The help page, as the build tree lays it out (src/setup/CMakeLists.txt);
+# the program finds it here from its bin directory.
+install(DIRECTORY ${PROJECT_BINARY_DIR}/share/brookhum/help DESTINATION ${CMAKE_INSTALL_DATADIR}/brookhum)
 
 # What Debian asks of every package: the copyright file, the changelog and a
 # manual page, the last two compressed as gzip -9n does (no name and no time

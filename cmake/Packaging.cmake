@@ -25,5 +25,8 @@ small select-play bar to start any file at once.]])
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-bad, timgm6mb-soundfont | fluid-soundfont-gm, fonts-noto-cjk, qt6-qpa-plugins, hicolor-icon-theme")
+# Qt opens the help page in the web browser through xdg-open on desktops it
+# does not know by name.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 
 include(CPack)

@@ -22,7 +22,8 @@ root=$E2E_TMP/root
 dpkg -x "$deb" "$root"
 expected=(usr/bin/brookhum "usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/brookhum/libgstbrookhumsynth.so" "usr/share/applications/$app.desktop" "usr/share/metainfo/$app.metainfo.xml"
     "usr/share/icons/hicolor/scalable/apps/$app.svg" usr/share/doc/brookhum/copyright usr/share/doc/brookhum/changelog.gz
-    usr/share/man/man1/brookhum.1.gz)
+    usr/share/man/man1/brookhum.1.gz usr/share/brookhum/help/index.html usr/share/brookhum/help/tray-menu.png
+    usr/share/brookhum/help/bars.png)
 for picture in Repeat No_Repeat DirRepeat No_DirRepeat Temporary_stop No_Temporary_stop; do
     expected+=("usr/share/brookhum/$picture.bmp")
 done
