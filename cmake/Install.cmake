@@ -1,8 +1,7 @@
 # What `cmake --install` lays out: the program, its menu entry, its icons and
 # metainfo under the names of the application id, the six toggle pictures
 # users may replace, the help page, and the copyright, changelog and manual
-# page. Nothing of
-# the tests is installed.
+# page. Nothing of the tests is installed.
 include(GNUInstallDirs)
 
 set(BROOKHUM_APP_ID com.tarnwick.Brookhum)

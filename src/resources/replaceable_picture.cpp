@@ -23,8 +23,8 @@ QStringList replaceablePictureFileNames()
 QPixmap replaceablePicture(const QString &fileName)
 {
     // The user's own first, in a directory of theirs that needs no root to
-    // write; then beside the program, where the design keeps them; then
-    // where an installed program keeps them (<prefix>/share/brookhum).
+    // write; then beside the program, where they have always been looked
+    // for; then where an installed program keeps them (<prefix>/share/brookhum).
     const QString programDirectory = QCoreApplication::applicationDirPath();
     return replaceablePicture(fileName, {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/brookhum"_s,
                                          programDirectory, programDirectory + u"/../share/brookhum"_s});

@@ -53,7 +53,7 @@ void TForm2::Help1Click()
     // missing or that the desktop cannot open is reported, naming the file.
     const QString help = helpFile(QCoreApplication::applicationDirPath());
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help))) {
-        throw std::runtime_error(u"The desktop has no program that opens the help \"%1\". Open it in a web browser."_s
+        throw std::runtime_error(u"The desktop has no program to open the help \"%1\"; open that file yourself (the page in a web browser)."_s
                                      .arg(displayText(help))
                                      .toStdString());
     }
