@@ -20,9 +20,13 @@ small select-play bar to start any file at once.]])
 # The libraries it links come from dpkg-shlibdeps. GStreamer loads the
 # decoders as plug-ins and fluidsynth needs a General MIDI soundfont, which
 # no linked library names, so those are listed here; so are the Japanese
-# font of the user interface and Qt's X11 platform plug-in.
+# font of the user interface, Qt's X11 platform plug-in, and the hicolor
+# theme's index, without which Qt finds no icon installed in that theme.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-bad, timgm6mb-soundfont | fluid-soundfont-gm, fonts-noto-cjk, qt6-qpa-plugins")
+  "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-bad, timgm6mb-soundfont | fluid-soundfont-gm, fonts-noto-cjk, qt6-qpa-plugins, hicolor-icon-theme")
+# Qt opens the help page in the web browser through xdg-open on desktops it
+# does not know by name.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 
 include(CPack)

@@ -14,12 +14,12 @@ packages=(
   gstreamer1.0-tools timgm6mb-soundfont
   # a sound server the tests start themselves: PulseAudio with null sinks
   pulseaudio pulseaudio-utils
-  # Japanese captions
-  fonts-noto-cjk
+  # Japanese captions; the icon theme the tray icon is looked up in
+  fonts-noto-cjk hicolor-icon-theme
   # headless desktop for the end-to-end tests: X server, tray host, window manager, D-Bus
-  xvfb trayer openbox xdotool x11-utils dbus dbus-x11 playerctl
-  # the Debian package: shared-library dependencies, and the checks of its menu entry and metainfo
-  dpkg-dev file desktop-file-utils appstream
+  xvfb trayer openbox xdotool x11-utils x11-apps dbus dbus-x11 playerctl
+  # the Debian package: shared-library dependencies, and the checks of the package, its menu entry and metainfo
+  dpkg-dev file desktop-file-utils appstream lintian
   # benchmarks
   time
 )

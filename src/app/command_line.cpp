@@ -72,7 +72,8 @@ QString usageText()
            "Background music from the system tray. Without an option it starts in the tray;\n"
            "with one it hands that command to the Brookhum that runs (--play starts one).\n"
            "  --help     show this text\n"
-           "  --version  show the version\n"_s;
+           "  --version  show the version\n"
+           "More in \"man brookhum\" and in the help page that \"Help\" in the set-up dialog opens.\n"_s;
 }
 
 bool sendToRunningCopy(const QString &command)

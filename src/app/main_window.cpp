@@ -84,7 +84,7 @@ void TForm1::FormCreate(bool withTrayIcon)
 
 void TForm1::installTrayIcon()
 {
-    m_trayIcon = std::make_unique<QSystemTrayIcon>(applicationIcon());
+    m_trayIcon = std::make_unique<QSystemTrayIcon>(themedApplicationIcon());
     m_trayIcon->setToolTip(QCoreApplication::applicationName());
     // Qt opens the context menu at the pointer on the right button's press.
     m_trayIcon->setContextMenu(m_popupMenu.get());

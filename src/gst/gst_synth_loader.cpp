@@ -16,7 +16,8 @@ void loadSynthPlugin()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        const QString path = QCoreApplication::applicationDirPath() + u"/../lib/brookhum/libgstbrookhumsynth.so"_s;
+        const QString path =
+            QCoreApplication::applicationDirPath() + u"/../" BROOKHUM_PLUGIN_DIR "/libgstbrookhumsynth.so"_s;
         if (!isRegularFile(path))
             return;
         if (GstPlugin *plugin = gst_plugin_load_file(nativePath(path).constData(), nullptr))

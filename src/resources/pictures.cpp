@@ -29,6 +29,11 @@ QIcon applicationIcon()
     return iconInTwoSizes(u"application"_s);
 }
 
+QIcon themedApplicationIcon()
+{
+    return QIcon::fromTheme(u"com.tarnwick.Brookhum"_s, applicationIcon());
+}
+
 QIcon selectBarIcon()
 {
     return iconInTwoSizes(u"select_bar"_s);

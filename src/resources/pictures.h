@@ -5,9 +5,15 @@
 
 namespace brookhum {
 
-// The program's own icon, 16 and 32 pixels: a music note over a wave. Also
-// the tray icon.
+// The program's own icon, 16 and 32 pixels: a music note over a wave.
 QIcon applicationIcon();
+
+// The tray icon: the desktop's icon theme's picture named by the
+// application id, which the package installs from 16 to 256 pixels and as
+// SVG, so that a tray host draws it sharp at any size and a
+// StatusNotifierItem host gets its name; the built-in icon above where the
+// theme has none.
+QIcon themedApplicationIcon();
 
 // The window icons of the select-play bar and the indication bar.
 QIcon selectBarIcon();

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImageReader>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -21,10 +22,12 @@ QStringList replaceablePictureFileNames()
 
 QPixmap replaceablePicture(const QString &fileName)
 {
-    // Beside the program first, where a user may put their own; then where
-    // an installed program keeps them (<prefix>/share/brookhum).
+    // The user's own first, in a directory of theirs that needs no root to
+    // write; then beside the program, where they have always been looked
+    // for; then where an installed program keeps them (<prefix>/share/brookhum).
     const QString programDirectory = QCoreApplication::applicationDirPath();
-    return replaceablePicture(fileName, {programDirectory, programDirectory + u"/../share/brookhum"_s});
+    return replaceablePicture(fileName, {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/brookhum"_s,
+                                         programDirectory, programDirectory + u"/../share/brookhum"_s});
 }
 
 QPixmap replaceablePicture(const QString &fileName, const QStringList &directories)

@@ -2,7 +2,9 @@
 // the version dialog.
 
 #include "base/media_player.h"
+#include "base/native_path.h"
 #include "setup/file_list_box.h"
+#include "setup/help_file.h"
 #include "setup/set_up_dialog.h"
 #include "setup/version_dialog.h"
 
@@ -10,6 +12,8 @@
 #include <QDesktopServices>
 #include <QPushButton>
 #include <QUrl>
+
+#include <stdexcept>
 
 using namespace Qt::StringLiterals;
 
@@ -45,9 +49,14 @@ void TForm2::SetUpMediaPlayerNotify()
 
 void TForm2::Help1Click()
 {
-    // Whether a program opens it is the desktop's business; a missing file
-    // gets no message of ours.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + u"/Brookhum.chm"_s));
+    // A command that silently does nothing helps no one: a help that is
+    // missing or that the desktop cannot open is reported, naming the file.
+    const QString help = helpFile(QCoreApplication::applicationDirPath());
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help))) {
+        throw std::runtime_error(u"The desktop has no program to open the help \"%1\"; open that file yourself (the page in a web browser)."_s
+                                     .arg(displayText(help))
+                                     .toStdString());
+    }
 }
 
 void TForm2::VerClick()

@@ -3,7 +3,7 @@
 # and are ended by process id when it exits.
 #
 # Usage: source desktop.sh; start_desktop [--window-manager]; ...
-# Needs: Xvfb, trayer, openbox, xdotool, xwininfo, xprop.
+# Needs: Xvfb, trayer, openbox, xdotool, xwininfo, xprop, xwd.
 
 set -euo pipefail
 
@@ -84,6 +84,18 @@ tray_icon_of() {
         [[ $parent != "$root" ]] && echo "$w" && return 0
     done < <(viewable_windows_of "$1")
     return 1
+}
+
+# Whether a window shows a picture rather than one plain colour: an icon
+# that failed to load leaves the tray host's background. Reads xwd's dump:
+# a big-endian header (its size first, the colour count at byte 76), 12
+# bytes per colour, then the pixels.
+shows_a_picture() {
+    local dump=$E2E_TMP/window.xwd header_size colours
+    xwd -silent -id "$1" >"$dump" 2>/dev/null || return 1
+    header_size=$(od -An -tu4 --endian=big -N4 "$dump")
+    colours=$(od -An -tu4 --endian=big -j76 -N4 "$dump")
+    (($(tail -c +$((header_size + colours * 12 + 1)) "$dump" | od -An -tx4 -v | tr -s ' ' '\n' | sort -u | grep -c .) > 1))
 }
 
 # A popup menu of the class that is open on screen: an override-redirect

@@ -20,6 +20,7 @@ start_program() {
     PROGRAM_PID=$!
     E2E_PIDS+=("$PROGRAM_PID")
     wait_until 20 tray_icon_of "$class" >/dev/null || fail "the tray icon did not embed: $(cat "$E2E_TMP/program.log")"
+    wait_until 10 shows_a_picture "$(tray_icon_of "$class")" || fail "the tray icon shows no picture"
 }
 
 close_from_menu() {

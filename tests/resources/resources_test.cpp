@@ -6,6 +6,7 @@
 #include "resources/replaceable_picture.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFontMetrics>
 #include <QTemporaryDir>
 
@@ -38,6 +39,41 @@ TEST(Pictures, AReplacementIsUsedOnlyWhenItIsAnImage)
     EXPECT_EQ(replaceablePictureFileNames().size(), 6);
     for (const QString &name : replaceablePictureFileNames())
         EXPECT_TRUE(QFile::exists(QCoreApplication::applicationDirPath() + u'/' + name)) << "beside the program";
+}
+
+// A user of the installed program cannot write beside it; their own picture
+// in $XDG_DATA_HOME/brookhum wins over the copy there.
+TEST(Pictures, TheUsersOwnPictureWinsOverTheOneBesideTheProgram)
+{
+    const QTemporaryDir dataHome;
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+    QImage red(20, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(QDir(dataHome.path()).mkpath(u"brookhum"_s) && red.save(dataHome.filePath(u"brookhum/Repeat.bmp"_s), "BMP"));
+    const QImage shown = replaceablePicture(u"Repeat.bmp"_s).toImage().convertToFormat(QImage::Format_RGB32);
+    qputenv("XDG_DATA_HOME", saved);
+    EXPECT_EQ(shown, red);
+}
+
+// The tray icon is the one the package installs in the hicolor theme, found
+// by the application id; a desktop whose themes lack it gets the built-in one.
+// hicolor's index comes from the system's copy, as on a desktop.
+TEST(Pictures, TheTrayIconIsTheInstalledThemeIcon)
+{
+    const QString themeName = QIcon::themeName();
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    QIcon::setThemeName(u"hicolor"_s);
+    const struct { const char *name; QStringList searchPaths; int widthAt256; } rows[] = {
+        {"ThemeIconNamedOtherThanTheInstalledFiles", {QString::fromUtf8(BROOKHUM_ICON_THEMES), u"/usr/share/icons"_s}, 256},
+        {"NoIconWhereTheThemeLacksIt", {u"/usr/share/icons"_s}, 32}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QIcon::setThemeSearchPaths(row.searchPaths);
+        EXPECT_EQ(themedApplicationIcon().pixmap(256).width(), row.widthAt256);
+    }
+    QIcon::setThemeName(themeName);
+    QIcon::setThemeSearchPaths(searchPaths);
 }
 
 TEST(Pictures, TheVersionPictureAndTheJapaneseFontLoad)

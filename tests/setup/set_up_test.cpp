@@ -7,6 +7,7 @@
 #include "setup/directory_list_box.h"
 #include "setup/drive_combo_box.h"
 #include "setup/file_list_box.h"
+#include "setup/help_file.h"
 #include "setup/login_start.h"
 #include "setup/pending_slot_paths.h"
 #include "setup/set_up_dialog.h"
@@ -22,6 +23,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -303,18 +305,49 @@ TEST_F(SetUpTest, PositionResetHelpAndVersion)
         EXPECT_EQ(storedText(name), u"50"_s) << name.toStdString();
     EXPECT_EQ(reloads, 0);
 
-    // A browser stands in for the desktop's handler of local files.
+    // A browser stands in for the desktop's handler of local files. From
+    // build/bin the build tree's page is found as an installed program finds its own.
     QTextBrowser desktop;
     QDesktopServices::setUrlHandler(u"file"_s, &desktop, "setSource");
     dialog->controls().Help1->trigger();
     QDesktopServices::unsetUrlHandler(u"file"_s);
-    EXPECT_EQ(desktop.source(), QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + u"/Brookhum.chm"_s));
+    const QString page = QDir::cleanPath(QCoreApplication::applicationDirPath() + u"/../share/brookhum/help/index.html"_s);
+    EXPECT_EQ(desktop.source(), QUrl::fromLocalFile(page));
+    // The offscreen platform, like a desktop without xdg-open, opens nothing:
+    // the user is told where the page is.
+    dialog->controls().Help1->trigger();
+    EXPECT_TRUE(testApp().shownErrors.size() == 1 && testApp().shownErrors[0].contains(page)) << testApp().shownErrors.join(u'\n').toStdString();
 
     dialog->controls().Ver->trigger(), dialog->controls().Ver->trigger();
     ASSERT_TRUE(versions.size() == 2 && versions[0] && versions[1] && versions[0] != versions[1] && versions[0]->isVisible() && versions[1]->isVisible());
     EXPECT_GE(versions[1]->Label2->width(), versions[1]->Label2->sizeHint().width()) << "the version is cut off";
     versions[1]->Button1->click();
     EXPECT_TRUE(versions[0]->isVisible() && !versions[1]->isVisible()) << "OK closes its own window only";
+}
+
+// Where "Help" looks, in program layouts made for the test.
+TEST(HelpFile, AHelpFileBesideTheProgramElseTheInstalledPageElseAMessageNamingWhereItBelongs)
+{
+    const QString chm = u"bin/Brookhum.chm"_s, page = u"share/brookhum/help/index.html"_s;
+    const struct { const char *name; QStringList present; QString opened; } rows[] = {
+        {"TheInstalledPageWinsOverAHelpFileBesideTheProgram", {chm, page}, chm},
+        {"TheInstalledPageIsMissedFromTheBinDirectory", {page}, page},
+        {"NoHelpGoesUnreportedOrTheMessageNamesNoPlace", {}, {}}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QTemporaryDir prefix;
+        ASSERT_TRUE(QDir().mkpath(prefix.filePath(u"bin"_s)));
+        for (const QString &file : row.present) {
+            QFile help(prefix.filePath(file));
+            ASSERT_TRUE(QDir().mkpath(QFileInfo(help).path()) && help.open(QIODevice::WriteOnly));
+        }
+        try {
+            EXPECT_EQ(helpFile(prefix.filePath(u"bin"_s)), prefix.filePath(row.opened));
+            EXPECT_FALSE(row.opened.isEmpty());
+        } catch (const std::runtime_error &e) {
+            EXPECT_TRUE(row.opened.isEmpty() && QString::fromUtf8(e.what()).contains(prefix.filePath(page))) << e.what();
+        }
+    }
 }
 
 // The entry's Exec key quotes the path and escapes it twice, as desktop
