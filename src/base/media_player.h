@@ -43,6 +43,10 @@ public:
     // is not known.
     virtual qint64 Length() const = 0;
 
+    // The player's own volume, 0 to 100 (the file as it is); applies at once
+    // and to every file after.
+    virtual void setVolume(int percent) = 0;
+
 Q_SIGNALS:
     void Notify();
 };

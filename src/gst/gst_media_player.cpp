@@ -6,6 +6,8 @@
 #include "base/native_path.h"
 
 #include <QCoreApplication>
+
+#include <algorithm>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QtDebug>
@@ -104,6 +106,7 @@ void GstMediaPlayer::Open()
         playbin->preroll();
     }
     m_playbin = std::move(playbin);
+    applyVolume();
     m_failure.clear();
     m_failedWhileIdle = false;
     m_paused = false;
@@ -231,6 +234,7 @@ void GstMediaPlayer::takePipeline(std::unique_ptr<GstPlaybin> playbin, qint64 pl
     ++m_generation;
     QCoreApplication::removePostedEvents(this, GstBusEvent::eventType());
     m_playbin->setPlayId(m_playId);
+    applyVolume();
     m_lastPosition = place;
     m_failure.clear();
     m_failedWhileIdle = false;
@@ -251,6 +255,19 @@ bool GstMediaPlayer::resumeAgain()
     } catch (const MediaError &) {
         return false;
     }
+}
+
+void GstMediaPlayer::setVolume(int percent)
+{
+    m_volume = std::clamp(percent, 0, 100) / 100.0;
+    applyVolume();
+}
+
+// A file opened ahead gets the volume when it is opened for good.
+void GstMediaPlayer::applyVolume()
+{
+    if (m_playbin)
+        m_playbin->setVolume(m_volume);
 }
 
 qint64 GstMediaPlayer::Length() const

@@ -45,6 +45,7 @@ public:
     qint64 Position() const override;
     void setPosition(qint64 position) override;
     qint64 Length() const override;
+    void setVolume(int percent) override;
 
     // How long past its length a play may run before it counts as ended;
     // by default 10 seconds plus a quarter of the length.
@@ -57,6 +58,7 @@ private:
     void prepare();
     std::unique_ptr<GstPlaybin> takePrepared();
     void requireOpen() const;
+    void applyVolume();
     void reopenAfterIdleFailure();
     std::unique_ptr<GstPlaybin> openAgainAt(qint64 place);
     void takePipeline(std::unique_ptr<GstPlaybin> playbin, qint64 place);
@@ -87,6 +89,7 @@ private:
     QString m_failure;
     bool m_failedWhileIdle = false;
     qint64 m_lastPosition = 0;
+    double m_volume = 1.0;
     bool m_notifying = false;
     int m_heldCompletions = 0;
     QTimer m_overrun;

@@ -110,23 +110,32 @@ namespace {
 
 // The sound server names a stream after the title tag it last saw, and most
 // files have none: a tag injected before the sink gives it the file's name.
+// The player's own volume comes after it; the sound server's volume of the
+// stream stays the user's to set. At full volume the volume element passes
+// the sound through untouched, and the converter does so for every format
+// the volume element takes (all but 8-bit samples).
 //
 // (Merging the decoders' small buffers into larger ones here, with
 // audiobuffersplit, halves the wakeups while playing, but the latency it
 // reports delays every file's first sound by some 85 ms.)
-void nameTheStream(GstElement *playbin, const QString &mediaName)
+GstElementPtr makeAudioFilter(GstElement *playbin, const QString &mediaName)
 {
-    GstElementPtr injector = adoptElement(gst_element_factory_make("taginject", nullptr));
-    if (!injector)
-        return;
+    GError *rawError = nullptr;
+    GstElementPtr filter = adoptElement(gst_parse_bin_from_description(
+        "taginject name=title ! audioconvert ! volume name=volume", TRUE, &rawError));
+    const GErrorPtr error(rawError);
+    if (!filter)
+        return nullptr;
     GstTagList *tags = gst_tag_list_new(GST_TAG_TITLE, mediaName.toUtf8().constData(), nullptr);
     const GCharPtr text(gst_tag_list_to_string(tags));
     gst_tag_list_unref(tags);
     // "taglist, title=(string)..." without the leading type name
     QByteArray description(text.get());
     description = description.mid(description.indexOf(',') + 1).trimmed();
+    const GstElementPtr injector(gst_bin_get_by_name(GST_BIN(filter.get()), "title"));
     g_object_set(injector.get(), "tags", description.constData(), nullptr);
-    g_object_set(playbin, "audio-filter", injector.get(), nullptr);
+    g_object_set(playbin, "audio-filter", filter.get(), nullptr);
+    return GstElementPtr(gst_bin_get_by_name(GST_BIN(filter.get()), "volume"));
 }
 
 } // namespace
@@ -162,7 +171,9 @@ GstPlaybin::GstPlaybin(const QString &fileName, const GstPlayerConfig &config, Q
     }
     const QString mediaName = displayText(fileNamePart(fileName));
     configureElements(m_playbin.get(), m_soundFont, mediaName);
-    nameTheStream(m_playbin.get(), mediaName);
+    m_volume = makeAudioFilter(m_playbin.get(), mediaName);
+    if (!m_volume)
+        fail(u"GStreamer's audio converter or volume element is not installed"_s);
     m_bus.reset(gst_element_get_bus(m_playbin.get()));
     m_worker = std::make_unique<GstPipelineWorker>(m_playbin.get());
 }
@@ -341,6 +352,11 @@ void GstPlaybin::pause()
 {
     if (!m_givenUp)
         m_worker->setState(GST_STATE_PAUSED, AnswerTimeout);
+}
+
+void GstPlaybin::setVolume(double volume)
+{
+    g_object_set(m_volume.get(), "volume", volume, nullptr);
 }
 
 std::optional<qint64> GstPlaybin::positionMs() const

@@ -55,6 +55,9 @@ public:
     // stalls) is paused when it does; a start asked for meanwhile wins.
     void pause();
 
+    // The player's own volume, 1.0 being the file as it is; applies at once.
+    void setVolume(double volume);
+
     std::optional<qint64> positionMs() const;
     // How long the file plays: what the MIDI check found, or what GStreamer
     // reports for other files.
@@ -85,6 +88,7 @@ private:
     std::shared_ptr<BusRoute> m_route;
     GstElementPtr m_playbin;
     GstBusPtr m_bus;
+    GstElementPtr m_volume;
     std::unique_ptr<GstPipelineWorker> m_worker;
     QString m_soundFont;
     std::optional<qint64> m_midiLengthMs;

@@ -26,6 +26,7 @@ public:
     qint64 Position() const override { return m_position; }
     qint64 Length() const override { return length; }
     void setPosition(qint64 position) override;
+    void setVolume(int percent) override { volume = percent; }
 
     // The file playing reaches its end by itself.
     void finishPlayback();
@@ -45,6 +46,7 @@ public:
     QStringList calls;           // "Open <file>", "Play", "Stop", "Close", "Position <ms>"
     QStringList playedFiles;     // the file of every Play, in order
     qint64 length = -1;          // what Length() says
+    int volume = 100;            // what setVolume() was given last
 
 private:
     void endPlay();
