@@ -2,12 +2,14 @@
 
 #include "gst/gst_bus_event.h"
 #include "gst/gst_playbin.h"
+#include "gst/loudness_leveller.h"
 #include "base/media_error.h"
 #include "base/native_path.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cmath>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QtDebug>
@@ -66,6 +68,8 @@ GstMediaPlayer::~GstMediaPlayer() = default;
 void GstMediaPlayer::setFileName(const QString &path)
 {
     m_fileName = path;
+    if (m_leveller)
+        m_leveller->measureSoon(path);
     m_prepared.reset();
     if (m_playbin)
         prepare();
@@ -106,6 +110,8 @@ void GstMediaPlayer::Open()
         playbin->preroll();
     }
     m_playbin = std::move(playbin);
+    const std::optional<double> levelDb = m_leveller ? m_leveller->gainDbFor(m_fileName) : std::nullopt;
+    m_levelGain = std::pow(10.0, levelDb.value_or(0.0) / 20);
     applyVolume();
     m_failure.clear();
     m_failedWhileIdle = false;
@@ -263,11 +269,16 @@ void GstMediaPlayer::setVolume(int percent)
     applyVolume();
 }
 
+void GstMediaPlayer::setLeveller(LoudnessLeveller *leveller)
+{
+    m_leveller = leveller;
+}
+
 // A file opened ahead gets the volume when it is opened for good.
 void GstMediaPlayer::applyVolume()
 {
     if (m_playbin)
-        m_playbin->setVolume(m_volume);
+        m_playbin->setVolume(m_volume * m_levelGain);
 }
 
 qint64 GstMediaPlayer::Length() const

@@ -13,6 +13,7 @@ namespace brookhum {
 
 class GstBusEvent;
 class GstPlaybin;
+class LoudnessLeveller;
 
 // The media player over GStreamer's playbin: WAV, MP3 and, through the
 // fluidsynth decoder and a General MIDI soundfont, MIDI files. Sound goes
@@ -46,6 +47,10 @@ public:
     void setPosition(qint64 position) override;
     qint64 Length() const override;
     void setVolume(int percent) override;
+
+    // Levels loudness between files through the leveller given, from the
+    // next file opened on; null plays every file as it is.
+    void setLeveller(LoudnessLeveller *leveller);
 
     // How long past its length a play may run before it counts as ended;
     // by default 10 seconds plus a quarter of the length.
@@ -90,6 +95,9 @@ private:
     bool m_failedWhileIdle = false;
     qint64 m_lastPosition = 0;
     double m_volume = 1.0;
+    LoudnessLeveller *m_leveller = nullptr;
+    // The open file's own gain, from the leveller.
+    double m_levelGain = 1.0;
     bool m_notifying = false;
     int m_heldCompletions = 0;
     QTimer m_overrun;

@@ -354,6 +354,11 @@ void GstPlaybin::pause()
         m_worker->setState(GST_STATE_PAUSED, AnswerTimeout);
 }
 
+GstElementPtr GstPlaybin::element(const char *name) const
+{
+    return GstElementPtr(gst_bin_get_by_name(GST_BIN(m_playbin.get()), name));
+}
+
 void GstPlaybin::setVolume(double volume)
 {
     g_object_set(m_volume.get(), "volume", volume, nullptr);

@@ -66,6 +66,9 @@ public:
     // Throws MediaError when the pipeline refuses.
     void seekMs(qint64 positionMs);
 
+    // An element of the pipeline (or of its sink) by name; null when none.
+    GstElementPtr element(const char *name) const;
+
     // Whether this pipeline renders MIDI through the synthesizer.
     bool synthesizesMidi() const { return m_midiLengthMs.has_value(); }
 
