@@ -1,7 +1,7 @@
 # Shared by the benchmark scripts that run real players through a sound
 # server of their own: process helpers, package installs, the sound servers
 # (PulseAudio or PipeWire, each with a null sink), the recording of what the
-# null sink plays.
+# null sink plays, and a headless desktop with a tray host.
 #
 # Every helper process is a child of the sourcing script, kept in `helpers`
 # (or in `player` for the player under test) and ended by process id when the
@@ -21,7 +21,8 @@ bench_begin() {
   helpers=()
   player=
   trap bench_end EXIT
-  trap 'exit 130' INT TERM
+  # A signal ends the script through its exit, so the helpers are ended too.
+  trap 'exit 130' INT TERM HUP PIPE
 }
 
 bench_end() {
@@ -172,3 +173,30 @@ start_recording() {
 }
 recorded_at_least() { [[ -f $1 && $(stat -c %s "$1") -ge $2 ]]; }
 stop_recording() { stop_helpers_from "$recording_mark"; }
+
+# Xvfb and a tray host; exports DISPLAY.
+start_desktop() {
+  mkfifo "$work/display"
+  Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x800x24 3>"$work/display" 2>"$work/xvfb.log" &
+  helpers+=($!)
+  local display
+  read -r -t 20 display <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=:$display
+  trayer --edge top --align right --widthtype request --height 24 >"$work/trayer.log" 2>&1 &
+  helpers+=($!)
+  wait_until 20 eval 'xdotool search --classname trayer >/dev/null 2>&1' || fail "trayer did not start"
+}
+
+# Audacious's plugin registry in $1/audacious: the PulseAudio output alone,
+# and the status icon (the tray icon of its Qt interface) when $2 is "tray".
+# A plugin whose stamp (the file's time) differs is probed again and keeps
+# its default, so a plugin enabled beyond the output needs its real stamp.
+write_audacious_registry() {
+  local registry=$1/audacious/plugin-registry plugin
+  mkdir -p "$1/audacious"
+  printf 'format 11\noutput %s\nstamp 1\nenabled 1\n' /usr/lib/*/audacious/Output/pulse_audio.so >"$registry"
+  if [[ ${2:-} == tray ]]; then
+    plugin=$(echo /usr/lib/*/audacious/General/statusicon-qt.so)
+    printf 'general %s\nstamp %s\nenabled 1\n' "$plugin" "$(stat -c %Y "$plugin")" >>"$registry"
+  fi
+}
