@@ -187,6 +187,15 @@ start_desktop() {
   wait_until 20 eval 'xdotool search --classname trayer >/dev/null 2>&1' || fail "trayer did not start"
 }
 
+# Whether a window of WM_CLASS instance $1 sits in the tray: one whose parent
+# is not the root window. One xwininfo a call, so it can be polled fast.
+has_tray_icon() {
+  xwininfo -root -tree 2>/dev/null | awk -v class="(\"$1\"" '
+    /^     [^ ]/ { next }                # the root window'"'"'s own children
+    index($0, class) { found = 1 }
+    END { exit !found }'
+}
+
 # Audacious's plugin registry in $1/audacious: the PulseAudio output alone,
 # and the status icon (the tray icon of its Qt interface) when $2 is "tray".
 # A plugin whose stamp (the file's time) differs is probed again and keeps
