@@ -9,8 +9,9 @@
 #
 # Usage: source bench/common.sh; bench_begin NAME; ...
 
+# shellcheck shell=bash disable=SC2034  # the sourcing scripts use the variables set here
+
 sf2_dir=/usr/share/sounds/sf2
-bench_dir=$(realpath "$(dirname "${BASH_SOURCE[0]}")")
 
 log() { echo "$*" >&2; }
 fail() { echo "FAIL: $*" >&2; exit 1; }

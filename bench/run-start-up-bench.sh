@@ -81,7 +81,9 @@ measure_start() {
   started=$EPOCHREALTIME
   launch_player "$name" "$file"
   until has_tray_icon "$name"; do
-    ((SECONDS < deadline)) && ! has_ended "$player" || fail "$label showed no tray icon: $(tail -5 "$work/player.log")"
+    if ((SECONDS >= deadline)) || has_ended "$player"; then
+      fail "$label showed no tray icon: $(tail -5 "$work/player.log")"
+    fi
   done
   icon_at=$EPOCHREALTIME
   python3 bench/heard.py wait "$recording" 1 30 || fail "$label: $(tail -5 "$work/player.log")"
