@@ -18,101 +18,21 @@
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
+source bench/common.sh
 build_dir=$(realpath -m "${1:-build}")
 seconds=${BENCH_SECONDS:-60}
 window=${BENCH_WINDOW:-40}
 settle=5
 idle_window=30
-sf2_dir=/usr/share/sounds/sf2
-
-log() { echo "$*" >&2; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The program under test is built elsewhere (scripts/build.sh, or a clone).
 [[ -d $build_dir || ${1:-build} != build ]] || fail "missing: build/ (run scripts/build.sh first)"
 brookhum=$build_dir/bin/brookhum
 [[ -x $brookhum ]] || fail "missing: $brookhum (cmake --build $build_dir --target brookhum)"
 ((seconds >= settle + window + 5)) || fail "BENCH_SECONDS must be at least BENCH_WINDOW + 10"
-for tool in Xvfb trayer xdotool gst-launch-1.0 python3; do
+for tool in Xvfb trayer xdotool gst-launch-1.0 python3 dbus-daemon; do
   command -v "$tool" >/dev/null || fail "missing: $tool (run scripts/install-deps.sh)"
 done
-
-# The sound server and the peer player are needed by this benchmark only, so
-# they are installed here, when missing, rather than by install-deps.sh.
-install_bench_packages() {
-  local missing=() p
-  for p in pulseaudio pulseaudio-utils audacious audacious-plugins fluid-soundfont-gm; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
-  done
-  ((${#missing[@]})) || return 0
-  local sudo=() before
-  (($(id -u) == 0)) || sudo=(sudo)
-  # FluidR3 outranks TimGM6mb as default-GM.sf2; installing it for a benchmark
-  # must not change which soundfont the machine's programs and tests use.
-  before=$(readlink -f "$sf2_dir/default-GM.sf2" || true)
-  log "Installing: ${missing[*]}"
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq || true
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
-  if [[ -f $before && $(readlink -f "$sf2_dir/default-GM.sf2") != "$before" ]]; then
-    "${sudo[@]}" update-alternatives --set default-GM.sf2 "$before" >&2
-  fi
-}
-
-work=$(mktemp -d /tmp/playback-cost.XXXXXX)
-helpers=()
-player=
-cleanup() {
-  [[ -n $player ]] && stop_process "$player"
-  for ((i = ${#helpers[@]} - 1; i >= 0; i--)); do stop_process "${helpers[i]}"; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# Runs a command until it succeeds, for at most $1 seconds.
-wait_until() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.2
-  done
-}
-
-# Ends a child with SIGTERM, and with SIGKILL if it is still there 10 s later.
-stop_process() {
-  kill -TERM "$1" 2>/dev/null || true
-  wait_until 10 has_ended "$1" || kill -KILL "$1" 2>/dev/null || true
-  wait "$1" 2>/dev/null || true
-}
-has_ended() { [[ ! -r /proc/$1/stat ]] || [[ $(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -c1) == [ZX] ]]; }
-
-start_pulseaudio() {
-  cat >"$work/pulse.pa" <<EOF
-load-module module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1
-load-module module-null-sink sink_name=bench rate=44100
-set-default-sink bench
-EOF
-  # As root PulseAudio warns that it is not meant for root but runs in user
-  # mode; its runtime and home directories are private ones in $work.
-  PULSE_RUNTIME_PATH=$work/runtime pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=no \
-    --use-pid-file=no --log-target=stderr -F "$work/pulse.pa" 2>"$work/pulse.log" &
-  helpers+=($!)
-  export PULSE_SERVER=unix:$work/pulse.sock
-  wait_until 20 pactl info >/dev/null 2>&1 || fail "PulseAudio did not start: $(cat "$work/pulse.log")"
-  bench_sink=$(pactl list short sinks | awk '$2 == "bench" {print $1}')
-}
-
-# Xvfb and a tray host, so Brookhum's icon really sits in a tray.
-start_desktop() {
-  mkfifo "$work/display"
-  Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x800x24 3>"$work/display" 2>"$work/xvfb.log" &
-  helpers+=($!)
-  read -r -t 20 display <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  DISPLAY=:$display trayer --edge top --align right --widthtype request --height 24 >"$work/trayer.log" 2>&1 &
-  helpers+=($!)
-  wait_until 20 env DISPLAY=:$display xdotool search --classname trayer >/dev/null 2>&1 || fail "trayer did not start"
-}
 
 # player_bench writes bench.wav, bench.mp3 and bench.mid; without it a
 # python3 and gst-launch-1.0 stand-in writes the same kind of files.
@@ -169,13 +89,11 @@ start_player() {
       # Slot 1 holds the file; play flag $2 (0: idle in the tray).
       printf '[Brookhum]\nBrookhumPlayFlag=%s\nBrookhumRandPlayFlag=0\nBrookhumSelectPlayFlag=2\n%s\n%s\n%s\n' "$2" \
         "BrookhumFileNo1=$file" "BrookhumFileNo1PlayFlag=1" "BrookhumSoundFont=$sf" >"$dir/Tarnwick.conf"
-      DISPLAY=:$display XDG_CONFIG_HOME=$dir "$brookhum" >"$dir.log" 2>&1 & ;;
+      XDG_CONFIG_HOME=$dir "$brookhum" >"$dir.log" 2>&1 & ;;
     audacious)
       # The plugin registry enables the PulseAudio output alone; amidi-plug
       # takes the soundfont and its gain in tenths (7: 0.7, as Brookhum's).
-      mkdir -p "$dir/audacious"
-      printf 'format 11\noutput %s\nstamp 1\nenabled 1\n' /usr/lib/*/audacious/Output/pulse_audio.so \
-        >"$dir/audacious/plugin-registry"
+      write_audacious_registry "$dir"
       printf '[amidiplug]\nfsyn_soundfont_file=%s\nfsyn_synth_gain=7\n' "$sf" >"$dir/audacious/config"
       XDG_CONFIG_HOME=$dir audacious -H "$file" >"$dir.log" 2>&1 & ;;
     gst-launch)
@@ -254,10 +172,11 @@ play_row() {
   player=
 }
 
-install_bench_packages
-export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime DBUS_SESSION_BUS_ADDRESS=disabled:
-mkdir -p "$HOME" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
-start_pulseaudio
+install_bench_packages pulseaudio pulseaudio-utils audacious audacious-plugins fluid-soundfont-gm
+bench_begin playback-cost
+export HOME=$work/home DBUS_SESSION_BUS_ADDRESS=disabled:
+mkdir -p "$HOME"
+start_sound_server pulseaudio 44100
 start_desktop
 generate_media
 log "Media: ${seconds}-s WAV, MP3 and MIDI in $work"
@@ -294,7 +213,7 @@ echo "Soundfonts, set in each player's settings: ${fonts%, };" \
   "default-GM.sf2 points to $(readlink -f "$sf2_dir/default-GM.sf2"). ‡: peak RSS below the soundfont's size," \
   "so that player did not load all of it (Brookhum loads only the instruments a file uses). gst-launch-1.0 plays MIDI through filesrc ! midiparse !" \
   "fluiddec soundfont=… synth-gain=0.7 ! audioconvert ! audioresample ! pulsesink, the rest through playbin."
-echo "Sound server: PulseAudio $(pactl info | awk -F': ' '/^Server Version/ {print $2}') with a null sink at 44.1 kHz." \
+echo "Sound server: $server_label with a null sink at 44.1 kHz." \
   "Window: ${window} s from ${settle} s after each stream appeared, inside the first play of a ${seconds}-s file;" \
   "the idle row: ${idle_window} s from ${settle} s after start, CPU per minute of wall time." \
   "Wakeups: voluntary context switches of all threads; steady RSS: median of per-second samples."
