@@ -7,7 +7,7 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config make
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libfluidsynth-dev
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libfluidsynth-dev libebur128-dev
   libgtest-dev libgmock-dev libxcb1-dev
   # playback: wav and mp3 decoders, MIDI parser and fluidsynth, a General MIDI soundfont
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
