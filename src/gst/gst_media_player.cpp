@@ -75,6 +75,7 @@ void GstMediaPlayer::prepare()
 {
     try {
         auto playbin = std::make_unique<GstPlaybin>(m_fileName, m_config, this, 0);
+        playbin->setVolume(m_volume);
         playbin->beginPreroll();
         m_prepared = std::move(playbin);
         m_preparedExpiry.start(PreparedLifetime);
@@ -103,6 +104,7 @@ void GstMediaPlayer::Open()
         playbin->awaitPreroll();
     } else {
         playbin = std::make_unique<GstPlaybin>(m_fileName, m_config, this, ++m_generation);
+        playbin->setVolume(m_volume);
         playbin->preroll();
     }
     m_playbin = std::move(playbin);
@@ -220,6 +222,7 @@ void GstMediaPlayer::reopenAfterIdleFailure()
 std::unique_ptr<GstPlaybin> GstMediaPlayer::openAgainAt(qint64 place)
 {
     auto playbin = std::make_unique<GstPlaybin>(m_fileName, m_config, this, m_generation + 1);
+    playbin->setVolume(m_volume);
     playbin->preroll();
     if (place > 0)
         playbin->seekMs(place);
@@ -263,7 +266,9 @@ void GstMediaPlayer::setVolume(int percent)
     applyVolume();
 }
 
-// A file opened ahead gets the volume when it is opened for good.
+// A pipeline gets the volume before its first buffer, since a short file
+// goes through the volume element whole while it prerolls; a file opened
+// ahead gets it again when it is opened for good.
 void GstMediaPlayer::applyVolume()
 {
     if (m_playbin)
