@@ -123,7 +123,11 @@ void TForm1::createSetUpDialog()
     environment.hints = &m_hints;
     environment.loginStart = &m_loginStart;
     environment.reloadSettings = [this] { m_engine->LoadSettings(); };
-    environment.makePreviewPlayer = m_makePreviewPlayer;
+    environment.makePreviewPlayer = [this] {
+        std::unique_ptr<MediaPlayer> preview = m_makePreviewPlayer();
+        m_engine->volume().follow(*preview);
+        return preview;
+    };
     environment.recordVersionDialog = [this](TForm3 *dialog) { m_forms.Form3 = dialog; };
     auto *dialog = new TForm2(this, std::move(environment));
     // Ending the program closes the windows that show; the set-up dialog must

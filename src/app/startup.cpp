@@ -6,10 +6,12 @@
 #include "app/main_window.h"
 #include "app/command_line.h"
 #include "app/single_instance.h"
+#include "app/termination_signal.h"
 #include "engine/menu_actions.h"
 #include "gst/gst_media_player.h"
 #include "mpris/media_controls.h"
 #include "mpris/mpris_service.h"
+#include "mpris/track_notifier.h"
 #include "resources/design_font.h"
 #include "settings/reg_ini_file.h"
 #include "settings/setting_names.h"
@@ -18,6 +20,7 @@
 #include "setup/version_dialog.h"
 
 #include <QAction>
+#include <QDBusConnection>
 #include <QThread>
 
 #include <cstdio>
@@ -50,7 +53,7 @@ int handOver(int argc, char **argv, const CommandLine &line, SingleInstance::Res
         return 1;
     }
     const QCoreApplication client(argc, argv);
-    return sendToRunningCopy(line.command) ? 0 : 1;
+    return sendToRunningCopy(line) ? 0 : 1;
 }
 
 // A tray player draws a few small widgets and otherwise waits for hours.
@@ -81,6 +84,10 @@ int runBrookhum(int argc, char **argv)
         return 0;
     case CommandLine::Kind::Unknown:
         std::fprintf(stderr, "brookhum: unknown option %s\n%s", line.option.toLocal8Bit().constData(),
+                     usageText().toLocal8Bit().constData());
+        return 2;
+    case CommandLine::Kind::BadValue:
+        std::fprintf(stderr, "brookhum: %s\n%s", line.option.toLocal8Bit().constData(),
                      usageText().toLocal8Bit().constData());
         return 2;
     case CommandLine::Kind::Start:
@@ -131,6 +138,13 @@ int runBrookhum(int argc, char **argv)
         MediaControls controls(mainWindow->engine(), mainWindow->player());
         MprisService service(controls);
         service.start();
+        const TrackNotifier notifier(mainWindow->engine(), mainWindow->player(), QDBusConnection::sessionBus());
+        // The end of the session ends the program as "閉じる(&E)" does, and
+        // where play stands is kept either way.
+        const TerminationSignal termination;
+        QObject::connect(&termination, &TerminationSignal::received, mainWindow.get(), [&] { mainWindow->NCloseClick(); });
+        QObject::connect(mainWindow.get(), &TForm1::closeRequested, mainWindow.get(),
+                         [&] { mainWindow->engine().storeResumePoint(); });
         if (line.command == u"play"_s)
             mainWindow->actions().NPlay->trigger();
         QApplication::exec();

@@ -21,6 +21,7 @@ void PlayEngine::NPlayClick()
 
 void PlayEngine::NStopClick()
 {
+    storeResumePoint();
     MenuActions &a = m_actions;
     if (a.NRepetition->isChecked()) {
         a.NRepetition->setChecked(false);
@@ -36,11 +37,14 @@ void PlayEngine::NStopClick()
     a.apply(MenuState::Stopped);
     // The pause picture follows the check mark it mirrors.
     m_windows.setTogglePicture(Toggle::OneTimeStop, false);
+    followPlayForResume();
 }
 
 void PlayEngine::NNextClick()
 {
-    // The stop's notification moves the sequencing on.
+    // The stop's notification moves the sequencing on, at the user's word.
+    if (m_unnotifiedPlays > m_supersededNotifications)
+        m_nextRequested = true;
     m_player.Stop();
 }
 
@@ -58,7 +62,10 @@ void PlayEngine::NOneTimeStopClick()
         m_state.PausePosition = static_cast<int>(m_player.Position());
         m_player.Stop();
         m_windows.setTogglePicture(Toggle::OneTimeStop, true);
+        // A pause counts as play: where it stands is kept, and stays so.
+        storeResumePoint();
     }
+    followPlayForResume();
 }
 
 void PlayEngine::NRepetitionClick()

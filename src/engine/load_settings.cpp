@@ -46,6 +46,9 @@ void PlayEngine::FormCreateSettingsPart()
 
     const StoredText random = m_settings.readRandPlayFlag();
     m_actions.NRandDirAll->setChecked(!random.absent && random.text != Zero);
+
+    // Before anything can play, also with play at start-up.
+    m_volume.load();
 }
 
 void PlayEngine::LoadSettings()
@@ -56,7 +59,22 @@ void PlayEngine::LoadSettings()
         loadDirectorySlot(k);
     for (int k = 1; k <= SlotCount; ++k)
         loadFileSlot(k);
+    loadOptions();
     startPlayWhenAsked();
+}
+
+// The option ticks count only "1" as on, as the dialog's options do.
+void PlayEngine::loadOptions()
+{
+    const auto on = [this](PlayOption option) {
+        const StoredText flag = m_settings.readOptionFlag(option);
+        return !flag.absent && flag.text == One;
+    };
+    m_options.resume = on(PlayOption::Resume);
+    m_options.notify = on(PlayOption::Notify);
+    m_options.level = on(PlayOption::Level);
+    followPlayForResume();
+    Q_EMIT optionsLoaded();
 }
 
 void PlayEngine::loadPlayKind()
@@ -138,9 +156,10 @@ void PlayEngine::startPlayWhenAsked()
             const bool directoryKind = s.SelectPlayFlag == One;
             if (anySlotOn(directoryKind ? s.DirPlayFlag : s.FilePlayFlag)) {
                 m_actions.apply(MenuState::ModesOffered);
-                if (directoryKind)
+                const bool resumed = startFromResumePoint();
+                if (!resumed && directoryKind)
                     StartDirectoryPlay();
-                else
+                else if (!resumed)
                     StartFilePlay();
             }
         } catch (...) {

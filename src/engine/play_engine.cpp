@@ -19,9 +19,15 @@ PlayEngine::PlayEngine(Ports ports, Wait wait, Clock clock, QObject *parent)
     , m_errors(ports.errors)
     , m_wait(std::move(wait))
     , m_clock(std::move(clock))
+    , m_volume(ports.player, ports.settings, ports.errors)
 {
     wireMenu();
     connect(&m_player, &MediaPlayer::Notify, this, guarded(m_errors, [this] { BrookhumMediaPlayerNotify(); }));
+    // Half a minute of play at most is lost when the program ends without
+    // being told; coarse, it wakes the program no more than it must.
+    m_resumeTimer.setInterval(std::chrono::seconds(30));
+    m_resumeTimer.setTimerType(Qt::VeryCoarseTimer);
+    connect(&m_resumeTimer, &QTimer::timeout, this, [this] { storeResumePoint(); });
 }
 
 void PlayEngine::wireMenu()
@@ -43,6 +49,15 @@ void PlayEngine::wireMenu()
 void PlayEngine::ShuffleDirectory(int slot, int count)
 {
     brookhum::ShuffleDirectory(m_state, slot, count, m_clock());
+}
+
+// Every file the player is given comes from a slot, which is what a resume
+// later looks for.
+void PlayEngine::choose(SlotKind kind, int slot, const QString &file)
+{
+    m_player.setFileName(file);
+    m_chosenKind = kind;
+    m_chosenSlot = slot;
 }
 
 void PlayEngine::setSelectBarCaptionToFile(const QString &path)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "engine/play_state.h"
+#include "engine/player_volume.h"
 #include "engine/ports.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <ctime>
 #include <functional>
@@ -34,6 +36,13 @@ public:
         ErrorDisplay &errors;
     };
 
+    // The option ticks as the last settings load found them.
+    struct Options {
+        bool resume = false;
+        bool notify = false;
+        bool level = false;
+    };
+
     PlayEngine(Ports ports, Wait wait, Clock clock, QObject *parent = nullptr);
 
     const PlayState &state() const { return m_state; }
@@ -42,6 +51,8 @@ public:
     // included: whoever comes to watch late still knows which play is which.
     quint64 trackStarts() const { return m_trackStarts; }
     const MenuActions &actions() const { return m_actions; }
+    PlayerVolume &volume() { return m_volume; }
+    const Options &options() const { return m_options; }
 
     // --- the settings load ---
     // The settings part of the main window's creation: the play flag with the
@@ -53,6 +64,12 @@ public:
     void LoadSettings();
     // Opens the bars whose begin flags ask for it and that are not showing.
     void ShowBeginBars();
+
+    // --- resuming where play stood ---
+    // Keeps the playing file's slot and place in the store while resuming
+    // is on; nothing while no file is open. Runs every 30 seconds while a
+    // file plays, at a pause and a stop, and when the program ends.
+    void storeResumePoint();
 
     // --- sequencing ---
     void PlayCurrentFile();
@@ -85,14 +102,19 @@ public:
     void stopForSelection();
 
 Q_SIGNALS:
-    // A file has started playing, also one that repeats.
-    void trackStarted();
+    // A file has started playing, also one that repeats. byPlayer: the
+    // player moved on by itself (the sequencing or a repetition), not at a
+    // command of the user's (play, next, select-play, resume).
+    void trackStarted(bool byPlayer);
+    // The settings load has read the option ticks.
+    void optionsLoaded();
 
 private:
     void wireMenu();
     void loadPlayKind();
     void loadDirectorySlot(int slot);
     void loadFileSlot(int slot);
+    void loadOptions();
     void startPlayWhenAsked();
     void offerCommandsWhenIdle();
     void directorySequencing();
@@ -104,6 +126,12 @@ private:
     void closePreviousFile();
     void startPlayback();
     void noteTrackStart();
+    void choose(SlotKind kind, int slot, const QString &file);
+    void seekBeforePlay(qint64 position);
+    bool startFromResumePoint();
+    bool resumeDirectorySlot(const ResumePoint &point);
+    bool resumeFileSlot(const ResumePoint &point);
+    void followPlayForResume();
 
     MenuActions &m_actions;
     MediaPlayer &m_player;
@@ -113,6 +141,8 @@ private:
     Wait m_wait;
     Clock m_clock;
     PlayState m_state;
+    PlayerVolume m_volume;
+    Options m_options;
     // The file the select-play bar chose, for the request it made.
     int m_selectedDir = 0;
     QString m_selectedFile;
@@ -121,6 +151,19 @@ private:
     // Notifications still to come for plays that a file start cut short.
     int m_supersededNotifications = 0;
     quint64 m_trackStarts = 0;
+    // A next asked for whose notification has not arrived yet.
+    bool m_nextRequested = false;
+    // The player is moving on by itself: inside a notification that no
+    // command of the user's caused.
+    bool m_movingOn = false;
+    // The slot of the file the player was last given.
+    SlotKind m_chosenKind = SlotKind::Directory;
+    int m_chosenSlot = 0;
+    // Where the next file start begins, in milliseconds.
+    qint64 m_startAt = 0;
+    // The first start of the run may resume where play stood.
+    bool m_resumeOffered = true;
+    QTimer m_resumeTimer;
 };
 
 } // namespace brookhum

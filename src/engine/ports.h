@@ -1,8 +1,11 @@
 #pragma once
 
+#include "base/file_stamp.h"
 #include "base/slots.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace brookhum {
 
@@ -33,6 +36,22 @@ public:
     virtual void setTogglePicture(Toggle toggle, bool checked) = 0;
 };
 
+// The options beyond the design, each a tick of the set-up dialog: resume
+// where play stood, note each file the player moves on to, level loudness.
+enum class PlayOption { Resume, Notify, Level };
+
+// Where play stood: the file of a slot and the place in it, with the stamp
+// the file had then, so that a file changed since is not resumed.
+struct ResumePoint {
+    SlotKind kind = SlotKind::Directory;
+    int slot = 0;         // 1..10
+    QString file;
+    qint64 position = 0;  // milliseconds
+    FileStamp stamp;
+
+    friend bool operator==(const ResumePoint &, const ResumePoint &) = default;
+};
+
 // A text value as the store gave it.
 struct StoredText {
     QString text; // the stored text, or the initial text when it was absent
@@ -60,6 +79,16 @@ public:
     // Whether a bar opens when a file starts: its begin flag.
     virtual StoredText readBeginFlag(Bar bar) = 0;
     virtual void writeRandPlayFlag(const QString &flag) = 0;
+
+    // The player's own volume, as text.
+    virtual StoredText readVolume() = 0;
+    virtual void writeVolume(const QString &text) = 0;
+    // An option's tick: exactly "1" is on.
+    virtual StoredText readOptionFlag(PlayOption option) = 0;
+    // Where play stood when it was last kept; nullopt when nothing readable
+    // is kept. These values are read as they are, never initialised.
+    virtual std::optional<ResumePoint> readResumePoint() = 0;
+    virtual void writeResumePoint(const ResumePoint &point) = 0;
 };
 
 } // namespace brookhum

@@ -22,12 +22,14 @@ void PlayEngine::DirNoSelectMenuClick(int slot)
     const int count = s.DirFileCount[slot];
     if (count < 1 || s.PlayerOpen != 0)
         return;
+    // The user's own choice; where play stood before is not resumed later.
+    m_resumeOffered = false;
     s.PlayFlag = u"1"_s;
     s.DirPlayFlag[slot] = u"1"_s;
     if (m_actions.NRandDirAll->isChecked())
         ShuffleDirectory(slot, count);
     const QString &first = s.PlayList[slot][0];
-    m_player.setFileName(first);
+    choose(SlotKind::Directory, slot, first);
     setSelectBarCaptionToFile(first);
     s.CurrentDir = slot;
     s.PlayPos = 1;
@@ -42,9 +44,10 @@ void PlayEngine::DirNoSelectMenuClick(int slot)
 void PlayEngine::FileNoSelectMenuClick(int slot)
 {
     PlayState &s = m_state;
+    m_resumeOffered = false;
     s.PlayFlag = u"1"_s;
     s.FilePlayFlag[slot] = u"1"_s;
-    m_player.setFileName(s.FilePath[slot]);
+    choose(SlotKind::File, slot, s.FilePath[slot]);
     s.NextFileSlot = slot + 1;
     try {
         PlayCurrentFile();

@@ -9,6 +9,9 @@
 #include "engine/menu_actions.h"
 
 #include <QAction>
+#include <QScopedValueRollback>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -45,7 +48,10 @@ void PlayEngine::PlayCurrentFile()
 {
     closePreviousFile();
 
+    const qint64 startAt = std::exchange(m_startAt, 0);
     m_player.Open();
+    if (startAt > 0)
+        seekBeforePlay(startAt);
     startPlayback();
 
     ShowBeginBars();
@@ -84,7 +90,7 @@ void PlayEngine::StartDirectoryPlay()
         for (int k = 1; k <= SlotCount; ++k) {
             if (s.DirPlayFlag[k] == One && s.DirFileCount[k] != 0) {
                 const QString &first = s.PlayList[k][0];
-                m_player.setFileName(first);
+                choose(SlotKind::Directory, k, first);
                 setSelectBarCaptionToFile(first);
                 s.CurrentDir = k;
                 s.PlayPos = 1;
@@ -105,7 +111,7 @@ void PlayEngine::StartDirectoryPlay()
     const QString wanted = fileNamePart(selectedFile);
     for (int i = 0; i < count; ++i) {
         if (fileNamePart(s.PlayList[selectedDir][i]) == wanted) {
-            m_player.setFileName(selectedFile);
+            choose(SlotKind::Directory, selectedDir, selectedFile);
             setSelectBarCaptionToFile(selectedFile);
             s.PlayPos = i + 1;
             found = true;
@@ -122,7 +128,7 @@ void PlayEngine::StartFilePlay()
     PlayState &s = m_state;
     for (int k = 1; k <= SlotCount; ++k) {
         if (s.FilePlayFlag[k] == One) {
-            m_player.setFileName(s.FilePath[k]);
+            choose(SlotKind::File, k, s.FilePath[k]);
             s.NextFileSlot = k + 1;
             PlayCurrentFile();
             return;
@@ -139,7 +145,8 @@ void PlayEngine::startPlayback()
 void PlayEngine::noteTrackStart()
 {
     ++m_trackStarts;
-    Q_EMIT trackStarted();
+    followPlayForResume();
+    Q_EMIT trackStarted(m_movingOn);
 }
 
 void PlayEngine::BrookhumMediaPlayerNotify()
@@ -151,6 +158,7 @@ void PlayEngine::BrookhumMediaPlayerNotify()
         --m_supersededNotifications;
         return;
     }
+    const QScopedValueRollback movingOn(m_movingOn, !std::exchange(m_nextRequested, false));
     if (m_actions.NOneTimeStop->isChecked())
         return;
 
@@ -225,7 +233,7 @@ void PlayEngine::directorySequencing()
             }
             if (s.PlayPos < count) {
                 const QString &next = s.PlayList[k][s.PlayPos];
-                m_player.setFileName(next);
+                choose(SlotKind::Directory, k, next);
                 setSelectBarCaptionToFile(next);
                 ++s.PlayPos;
                 PlayCurrentFile();
@@ -267,7 +275,7 @@ void PlayEngine::fileSequencing()
             if (s.NextFileSlot != k)
                 continue;
             if (s.FilePlayFlag[k] == One) {
-                m_player.setFileName(s.FilePath[k]);
+                choose(SlotKind::File, k, s.FilePath[k]);
                 PlayCurrentFile();
             } else {
                 ++s.NextFileSlot;

@@ -79,6 +79,7 @@ void GstMediaPlayer::prepare()
 {
     try {
         auto playbin = std::make_unique<GstPlaybin>(m_fileName, m_config, this, 0);
+        playbin->setVolume(m_volume * levelGainOf(m_fileName));
         playbin->beginPreroll();
         m_prepared = std::move(playbin);
         m_preparedExpiry.start(PreparedLifetime);
@@ -102,17 +103,19 @@ void GstMediaPlayer::Open()
 {
     std::unique_ptr<GstPlaybin> playbin = takePrepared();
     Close();
+    // Measured meanwhile, a file opened ahead gets its gain now: it prerolls
+    // again as it is opened.
+    m_levelGain = levelGainOf(m_fileName);
     if (playbin) {
         playbin->setGeneration(++m_generation);
+        playbin->setVolume(m_volume * m_levelGain);
         playbin->awaitPreroll();
     } else {
         playbin = std::make_unique<GstPlaybin>(m_fileName, m_config, this, ++m_generation);
+        playbin->setVolume(m_volume * m_levelGain);
         playbin->preroll();
     }
     m_playbin = std::move(playbin);
-    const std::optional<double> levelDb = m_leveller ? m_leveller->gainDbFor(m_fileName) : std::nullopt;
-    m_levelGain = std::pow(10.0, levelDb.value_or(0.0) / 20);
-    applyVolume();
     m_failure.clear();
     m_failedWhileIdle = false;
     m_paused = false;
@@ -226,6 +229,7 @@ void GstMediaPlayer::reopenAfterIdleFailure()
 std::unique_ptr<GstPlaybin> GstMediaPlayer::openAgainAt(qint64 place)
 {
     auto playbin = std::make_unique<GstPlaybin>(m_fileName, m_config, this, m_generation + 1);
+    playbin->setVolume(m_volume * m_levelGain);
     playbin->preroll();
     if (place > 0)
         playbin->seekMs(place);
@@ -274,7 +278,17 @@ void GstMediaPlayer::setLeveller(LoudnessLeveller *leveller)
     m_leveller = leveller;
 }
 
-// A file opened ahead gets the volume when it is opened for good.
+// One gain for the whole play of a file: 1 while levelling is off or the
+// file is not measured yet.
+double GstMediaPlayer::levelGainOf(const QString &file) const
+{
+    const std::optional<double> gainDb = m_leveller ? m_leveller->gainDbFor(file) : std::nullopt;
+    return std::pow(10.0, gainDb.value_or(0.0) / 20);
+}
+
+// A pipeline gets the volume before its first buffer, since a short file
+// goes through the volume element whole while it prerolls; a file opened
+// ahead gets it again when it is opened for good.
 void GstMediaPlayer::applyVolume()
 {
     if (m_playbin)

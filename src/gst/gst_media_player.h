@@ -64,6 +64,7 @@ private:
     std::unique_ptr<GstPlaybin> takePrepared();
     void requireOpen() const;
     void applyVolume();
+    double levelGainOf(const QString &file) const;
     void reopenAfterIdleFailure();
     std::unique_ptr<GstPlaybin> openAgainAt(qint64 place);
     void takePipeline(std::unique_ptr<GstPlaybin> playbin, qint64 place);

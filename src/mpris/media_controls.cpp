@@ -11,6 +11,8 @@
 #include <QDBusObjectPath>
 #include <QUrl>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -21,6 +23,7 @@ MediaControls::MediaControls(PlayEngine &engine, MediaPlayer &player, QObject *p
     : QObject(parent), m_engine(engine), m_player(player)
 {
     connect(&m_engine, &PlayEngine::trackStarted, this, &MediaControls::changed);
+    connect(&m_engine.volume(), &PlayerVolume::changed, this, &MediaControls::changed);
     // Every state the controls show is an entry's enabled state or check mark.
     for (QAction *entry : m_engine.actions().findChildren<QAction *>())
         connect(entry, &QAction::changed, this, &MediaControls::changed);
@@ -167,6 +170,23 @@ void MediaControls::setShuffle(bool on)
 {
     if (shuffle() != on)
         m_engine.actions().NRandDirAll->trigger();
+}
+
+double MediaControls::volume() const
+{
+    return m_engine.volume().percent() / double(PlayerVolume::Full);
+}
+
+void MediaControls::setVolume(double volume)
+{
+    if (std::isnan(volume))
+        return;
+    setVolumePercent(int(std::lround(std::clamp(volume, 0.0, 1.0) * PlayerVolume::Full)));
+}
+
+void MediaControls::setVolumePercent(int percent)
+{
+    m_engine.volume().set(percent);
 }
 
 void MediaControls::showSelectBar()

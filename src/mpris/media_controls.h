@@ -28,6 +28,8 @@ public:
     bool canPlay() const;
     bool canPause() const;
     bool canGoNext() const;
+    // The player's own volume, 0.0 to 1.0.
+    double volume() const;
 
     void play();
     void pause();
@@ -36,6 +38,9 @@ public:
     void next();
     void setLoopStatus(const QString &status);
     void setShuffle(bool on);
+    // Values outside 0.0..1.0 are taken as the nearer end.
+    void setVolume(double volume);
+    void setVolumePercent(int percent);
     void showSelectBar();
     void showSetUp();
     void quit();

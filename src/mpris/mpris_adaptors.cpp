@@ -71,6 +71,16 @@ QVariantMap MprisPlayerAdaptor::metadata() const
     return m_controls.metadata();
 }
 
+double MprisPlayerAdaptor::volume() const
+{
+    return m_controls.volume();
+}
+
+void MprisPlayerAdaptor::setVolume(double volume)
+{
+    m_controls.setVolume(volume);
+}
+
 qlonglong MprisPlayerAdaptor::position() const
 {
     return m_controls.positionMicroseconds();
@@ -129,6 +139,11 @@ void CommandsAdaptor::ShowSelectBar()
 void CommandsAdaptor::ShowSetUp()
 {
     m_controls.showSetUp();
+}
+
+void CommandsAdaptor::SetVolume(int percent)
+{
+    m_controls.setVolumePercent(percent);
 }
 
 } // namespace brookhum

@@ -70,9 +70,10 @@ public:
     bool shuffle() const;
     void setShuffle(bool on);
     QVariantMap metadata() const;
-    // The output's volume is the desktop's business.
-    double volume() const { return 1.0; }
-    void setVolume(double) {}
+    // The player's own volume; the sound server's volume of the stream
+    // stays the desktop's business.
+    double volume() const;
+    void setVolume(double volume);
     qlonglong position() const;
     bool canGoNext() const;
     bool canPlay() const;
@@ -109,6 +110,8 @@ public:
 public Q_SLOTS:
     void ShowSelectBar();
     void ShowSetUp();
+    // The player's own volume, 0 to 100.
+    void SetVolume(int percent);
 
 private:
     MediaControls &m_controls;

@@ -29,6 +29,7 @@ QVariantMap playerProperties(const MediaControls &controls)
         {u"CanGoNext"_s, controls.canGoNext()},
         {u"CanPlay"_s, controls.canPlay()},
         {u"CanPause"_s, controls.canPause()},
+        {u"Volume"_s, controls.volume()},
     };
 }
 

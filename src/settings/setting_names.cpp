@@ -28,18 +28,44 @@ constexpr std::array<SingleValue, 9> SingleValues{{
     {u"IndicationYPointPlayFlag", nullptr},
 }};
 
+// Beyond the design: name and initial text; nullptr for the values that are
+// never initialised.
+constexpr std::array<SingleValue, 10> LaterValues{{
+    {u"Volume", u"100"},
+    {u"ResumeFlag", u"0"},
+    {u"NotifyFlag", u"0"},
+    {u"LevelFlag", u"0"},
+    {u"ResumeKind", nullptr},
+    {u"ResumeSlot", nullptr},
+    {u"ResumeFile", nullptr},
+    {u"ResumeFileSize", nullptr},
+    {u"ResumeFileTime", nullptr},
+    {u"ResumePosition", nullptr},
+}};
+
+QString later(int index)
+{
+    return QString::fromUtf16(Product) + QString::fromUtf16(LaterValues[static_cast<std::size_t>(index)].setting);
+}
+
 QString single(int index)
 {
     return QString::fromUtf16(Product) + QString::fromUtf16(SingleValues[static_cast<std::size_t>(index)].setting);
 }
 
-const SingleValue *findSingle(const QString &name)
+template <std::size_t Count>
+const SingleValue *findIn(const std::array<SingleValue, Count> &values, const QString &name)
 {
-    for (const SingleValue &value : SingleValues) {
+    for (const SingleValue &value : values) {
         if (name == QString::fromUtf16(Product) + QString::fromUtf16(value.setting))
             return &value;
     }
     return nullptr;
+}
+
+const SingleValue *findSingle(const QString &name)
+{
+    return findIn(SingleValues, name);
 }
 
 } // namespace
@@ -56,6 +82,16 @@ QString DirSelectYPointPlayFlag() { return single(6); }
 QString IndicationXPointPlayFlag() { return single(7); }
 QString IndicationYPointPlayFlag() { return single(8); }
 QString SoundFont() { return QString::fromUtf16(Product) + u"SoundFont"_s; }
+QString Volume() { return later(0); }
+QString ResumeFlag() { return later(1); }
+QString NotifyFlag() { return later(2); }
+QString LevelFlag() { return later(3); }
+QString ResumeKind() { return later(4); }
+QString ResumeSlot() { return later(5); }
+QString ResumeFile() { return later(6); }
+QString ResumeFileSize() { return later(7); }
+QString ResumeFileTime() { return later(8); }
+QString ResumePosition() { return later(9); }
 
 SlotValueNames slotValueNames(SlotKind kind, int slot)
 {
@@ -75,6 +111,8 @@ QStringList allValueNames()
             names << slot.path << slot.flag;
         }
     }
+    for (int i = 0; i < static_cast<int>(LaterValues.size()); ++i)
+        names.append(later(i));
     return names;
 }
 
@@ -87,6 +125,8 @@ bool isPositionValue(const QString &name)
 QString initialText(const QString &name)
 {
     if (const SingleValue *value = findSingle(name))
+        return value->initial ? QString::fromUtf16(value->initial) : QString();
+    if (const SingleValue *value = findIn(LaterValues, name))
         return value->initial ? QString::fromUtf16(value->initial) : QString();
     // Slot paths start empty and slot flags start off.
     return name.endsWith(u"PlayFlag"_s) ? u"0"_s : QString();

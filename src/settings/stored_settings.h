@@ -19,6 +19,13 @@ public:
     StoredSlot readSlot(SlotKind kind, int slot) override;
     StoredText readBeginFlag(Bar bar) override;
     void writeRandPlayFlag(const QString &flag) override;
+    StoredText readVolume() override;
+    void writeVolume(const QString &text) override;
+    StoredText readOptionFlag(PlayOption option) override;
+    std::optional<ResumePoint> readResumePoint() override;
+    // Writes only the values that differ from the stored ones: while a file
+    // plays, that is its place alone.
+    void writeResumePoint(const ResumePoint &point) override;
 
 private:
     RegIniFile &m_store;

@@ -6,6 +6,7 @@
 #include "setup/directory_list_box.h"
 #include "setup/file_list_box.h"
 #include "setup/login_start.h"
+#include "setup/option_ticks.h"
 #include "setup/pending_slot_paths.h"
 #include "setup/set_up_hint_handler.h"
 #include "setup/set_up_load.h"
@@ -116,6 +117,7 @@ void TForm2::showLoaded(const LoadedSetUp &loaded)
             m_ui.checkBoxes(kind)[slot]->setChecked(stored.ticked);
         }
     }
+    showOptionTicks(m_ui, loaded.options);
 }
 
 SetUpMode TForm2::mode() const

@@ -4,6 +4,7 @@
 #include "settings/reg_ini_file.h"
 #include "settings/setting_names.h"
 #include "setup/login_start.h"
+#include "setup/option_ticks.h"
 #include "setup/pending_slot_paths.h"
 #include "setup/set_up_dialog.h"
 #include "setup/set_up_writes.h"
@@ -25,6 +26,7 @@ SetUpChoices TForm2::choices() const
         choices.slotPaths[slot] = pending().of(kind)[slot];
         choices.slotTicks[slot] = m_ui.checkBoxes(kind)[slot]->isChecked();
     }
+    choices.options = optionTicksShown(m_ui);
     return choices;
 }
 

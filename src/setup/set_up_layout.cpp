@@ -138,6 +138,15 @@ void buildFormControls(QWidget *client, SetUpControls &ui)
     ui.PointReButton = place(new QPushButton(u"表示位置初期化"_s, client), u"PointReButton"_s, 380, 60, 121, 25);
     ui.LoginStartCheckBox = place(new QCheckBox(u"ログイン時に起動"_s, client), u"LoginStartCheckBox"_s, 204, 68, 157, 17);
     fitCaption(ui.LoginStartCheckBox);
+
+    // Between the options above and the slots there is room for one row
+    // only; below the slots' panel, in both modes, for three, in the rows
+    // the options keep.
+    ui.ResumeCheckBox = place(new QCheckBox(u"前回の続きから再生"_s, client), u"ResumeCheckBox"_s, 160, 414, 200, 17);
+    ui.NotifyCheckBox = place(new QCheckBox(u"曲の変わり目を通知"_s, client), u"NotifyCheckBox"_s, 160, 434, 200, 17);
+    ui.LevelCheckBox = place(new QCheckBox(u"音量を揃える"_s, client), u"LevelCheckBox"_s, 160, 454, 200, 17);
+    for (QAbstractButton *option : {ui.ResumeCheckBox, ui.NotifyCheckBox, ui.LevelCheckBox})
+        fitCaption(option);
 }
 
 void buildDirPanel(SetUpControls &ui)
@@ -182,7 +191,7 @@ void chainTabOrder(const SetUpControls &ui)
         chain.append(ui.SetUpFileDelNoButton[slot]);
     chain << ui.SetUpDirectoryListBox << ui.SetUpDriveComboBox << ui.SetUpFileListBox << ui.SetUpCloseBitBtn
           << ui.FirstPlayCheckBox << ui.CloseButton << ui.PlayBarBeginCheckBox << ui.IndicationBarBeginCheckBox
-          << ui.PointReButton << ui.LoginStartCheckBox;
+          << ui.PointReButton << ui.LoginStartCheckBox << ui.ResumeCheckBox << ui.NotifyCheckBox << ui.LevelCheckBox;
     for (qsizetype i = 0; i + 1 < chain.size(); ++i)
         QWidget::setTabOrder(chain[i], chain[i + 1]);
 }

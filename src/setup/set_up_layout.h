@@ -45,6 +45,10 @@ struct SetUpControls {
     QCheckBox *IndicationBarBeginCheckBox = nullptr;
     QPushButton *PointReButton = nullptr;
     QCheckBox *LoginStartCheckBox = nullptr; // beyond the design, in its free space
+    // Beyond the design, in the free space below the slots.
+    QCheckBox *ResumeCheckBox = nullptr;
+    QCheckBox *NotifyCheckBox = nullptr;
+    QCheckBox *LevelCheckBox = nullptr;
 
     QLabel *Image2 = nullptr;
     SlotArray<QLabel *> Label{};

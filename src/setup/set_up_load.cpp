@@ -49,6 +49,7 @@ LoadedSetUp loadSetUp(RegIniFile &store)
         loaded.dirSlots[slot] = loadSlot(store, SlotKind::Directory, slot);
     for (int slot = 1; slot <= SlotCount; ++slot)
         loaded.fileSlots[slot] = loadSlot(store, SlotKind::File, slot);
+    loaded.options = loadOptionTicks(store);
     return loaded;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "setup/option_ticks.h"
 #include "setup/set_up_mode.h"
 
 #include <QString>
@@ -25,6 +26,7 @@ struct LoadedSetUp {
     SetUpMode mode = SetUpMode::None;
     SlotArray<LoadedSlot> dirSlots;
     SlotArray<LoadedSlot> fileSlots;
+    OptionTicks options;
 
     const SlotArray<LoadedSlot> &slots(SlotKind kind) const
     {
@@ -33,8 +35,9 @@ struct LoadedSetUp {
 };
 
 // Reads the settings the set-up dialog shows: the three options, the play
-// kind, then each directory slot and each file slot as path then flag. An
-// absent value is written with its initial text before the next one is read.
+// kind, then each directory slot and each file slot as path then flag, and
+// at last the option ticks beyond the design. An absent value is written
+// with its initial text before the next one is read.
 //
 // The options count only "1" as on; the slot flags count everything but "0"
 // as on. An absent play kind, or one other than "1" and "2", picks no mode,

@@ -22,17 +22,17 @@ QList<StoreWrite> setUpWrites(const SetUpChoices &choices)
         {settings::PlayBarBeginFlag(), flagText(choices.playBarBegin)},
         {settings::IndicationBarBeginFlag(), flagText(choices.indicationBarBegin)},
     };
-    if (choices.mode == SetUpMode::None)
-        return writes;
-
-    const bool directories = choices.mode == SetUpMode::Directory;
-    writes.append({settings::SelectPlayFlag(), directories ? u"1"_s : u"2"_s});
-    const SlotKind kind = directories ? SlotKind::Directory : SlotKind::File;
-    for (int slot = 1; slot <= SlotCount; ++slot) {
-        const settings::SlotValueNames names = settings::slotValueNames(kind, slot);
-        writes.append({names.path, choices.slotPaths[slot]});
-        writes.append({names.flag, flagText(choices.slotTicks[slot])});
+    if (choices.mode != SetUpMode::None) {
+        const bool directories = choices.mode == SetUpMode::Directory;
+        writes.append({settings::SelectPlayFlag(), directories ? u"1"_s : u"2"_s});
+        const SlotKind kind = directories ? SlotKind::Directory : SlotKind::File;
+        for (int slot = 1; slot <= SlotCount; ++slot) {
+            const settings::SlotValueNames names = settings::slotValueNames(kind, slot);
+            writes.append({names.path, choices.slotPaths[slot]});
+            writes.append({names.flag, flagText(choices.slotTicks[slot])});
+        }
     }
+    writes.append(optionTickWrites(choices.options));
     return writes;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "setup/option_ticks.h"
 #include "setup/set_up_mode.h"
 
 #include <QList>
@@ -17,6 +18,7 @@ struct SetUpChoices {
     SetUpMode mode = SetUpMode::None;
     SlotArray<QString> slotPaths; // the pending paths of the mode's slots
     SlotArray<bool> slotTicks{};  // the ticks of the mode's slots
+    OptionTicks options;
 };
 
 // One text value to write.
@@ -28,8 +30,8 @@ struct StoreWrite {
 
 // The writes of a save, in the order they are made: the three options, then,
 // when a mode is picked, the play kind and each slot of that mode as path
-// then flag. Paths go out exactly as they are; the other mode's slots are
-// not written at all.
+// then flag, and at last the option ticks beyond the design. Paths go out
+// exactly as they are; the other mode's slots are not written at all.
 QList<StoreWrite> setUpWrites(const SetUpChoices &choices);
 
 } // namespace brookhum

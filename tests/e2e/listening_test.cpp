@@ -3,7 +3,8 @@
 // sink's monitor is recorded. The files must sound in their order, each
 // parted from the next by the 3 seconds of silence the player keeps, as the
 // sound server's output has them, not as the player's calls to play would
-// suggest. Time is the behaviour here, so this test listens in real time.
+// suggest, and a stored volume of the player's own is heard from the first
+// sound on. Time is the behaviour here, so this test listens in real time.
 
 #include "support/event_wait.h"
 #include "support/media_fixtures.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -98,20 +100,35 @@ void stop(QProcess &process)
     }
 }
 
+// The loudest sample of a recording.
+int peakOf(const QByteArray &recording)
+{
+    const auto *samples = reinterpret_cast<const qint16 *>(recording.constData());
+    int peak = 0;
+    for (qsizetype i = 0; i < recording.size() / 2; ++i)
+        peak = std::max(peak, std::abs(int(samples[i])));
+    return peak;
+}
+
 struct ListeningRow {
     const char *name;
     std::function<void(const QString &path, int frequency)> write;
     const char *extension;
+    int volume; // stored as the player's own volume; 100 stores none
 };
 
+// The tones are written at half the full scale; the first row's are heard as
+// the files have them.
 const QList<ListeningRow> ListeningRows = {
-    {"WavFilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneWav(p, 600, f); }, "wav"},
-    {"Mp3FilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneMp3(p, 600, f); }, "mp3"},
-    {"MidiFilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneMidi(p, 600, f); }, "mid"},
+    {"WavFilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneWav(p, 600, f); }, "wav", 100},
+    {"Mp3FilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneMp3(p, 600, f); }, "mp3", 100},
+    {"MidiFilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneMidi(p, 600, f); }, "mid", 100},
+    {"AStoredVolumeIsNotHeardFromTheFirstFile", [](const QString &p, int f) { writeToneWav(p, 600, f); }, "wav", 25},
 };
 
 TEST(Listening, ADirectoryPlaysInOrderWithThreeSecondsOfSilenceBetweenFiles)
 {
+    int fullPeak = 0;
     for (const ListeningRow &row : ListeningRows) {
         SCOPED_TRACE(row.name);
         const QTemporaryDir work;
@@ -125,6 +142,8 @@ TEST(Listening, ADirectoryPlaysInOrderWithThreeSecondsOfSilenceBetweenFiles)
         settings.write(u"[Brookhum]\nBrookhumPlayFlag=1\nBrookhumDirNo1=%1\nBrookhumDirNo1PlayFlag=1\n"_s
                            .arg(work.filePath(u"music"_s))
                            .toUtf8());
+        if (row.volume != 100)
+            settings.write(u"BrookhumVolume=%1\n"_s.arg(row.volume).toUtf8());
         settings.close();
 
         SoundServer server(work.path(), u"heard"_s);
@@ -173,6 +192,13 @@ TEST(Listening, ADirectoryPlaysInOrderWithThreeSecondsOfSilenceBetweenFiles)
 
         const QList<Sound> sounds = heard();
         ASSERT_TRUE(allHeard) << "heard: " << describe(sounds).toStdString();
+        QFile file(recording);
+        const int peak = file.open(QIODevice::ReadOnly) ? peakOf(file.readAll()) : 0;
+        if (fullPeak == 0)
+            fullPeak = peak;
+        if (row.volume != 100) {
+            EXPECT_NEAR(double(peak) / fullPeak, row.volume / 100.0, 0.05) << "peak " << peak << " beside " << fullPeak << " at full volume";
+        }
         for (qsizetype i = 0; i < Tones.size(); ++i)
             EXPECT_EQ(sounds[i].frequency, Tones[i]) << "out of order: " << describe(sounds).toStdString();
         for (qsizetype i = 1; i < Tones.size(); ++i) {

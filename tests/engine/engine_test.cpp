@@ -484,3 +484,80 @@ TEST_F(Engine, RandomOrderShufflesThePlayOrderButNeverTheListing)
     }
     EXPECT_GT(firsts.size(), 1) << "not always the same first file";
 }
+
+namespace {
+
+struct ResumeRow {
+    const char *name;
+    QString kind;                            // the play kind of both runs
+    std::function<void(Engine &)> slots;     // what the first run plays
+    int trackEnds;                           // before the stop at 83 s
+    bool paused;                             // the stop comes in a pause, which counts as play
+    std::function<void(Engine &, const QString &left)> meanwhile; // between the two runs, given the file left
+    bool atStartUp;                          // the second run plays at start-up, or at the first play
+    QString resumed;                         // what the second run starts with
+    bool atThePlace;                         // at 83 s, or at the file's start
+    QString then;                            // what follows it
+    QString designed;                        // what a later start plays
+};
+
+const QList<ResumeRow> ResumeRows = {
+    {"DirectoryPlayGoesBackToTheFileAndPlace", u"1"_s, [](Engine &e) { e.dirSlot(2, {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s}); }, 1, false, {},
+     true, u"b.mp3"_s, true, u"c.mp3"_s, u"a.mp3"_s},
+    {"TheFirstPlayCommandResumesWithoutPlayAtStartUp", u"1"_s, [](Engine &e) { e.dirSlot(2, {u"a.mp3"_s, u"b.mp3"_s}); }, 1, true, {},
+     false, u"b.mp3"_s, true, u"a.mp3"_s, u"a.mp3"_s},
+    {"RandomOrderFindsTheFileByNameInTheNewOrder", u"1"_s,
+     [](Engine &e) { e.dirSlot(3, numberedNames(u"r"_s, 8)), storeTexts({{settings::RandPlayFlag(), u"1"_s}}); }, 2, true,
+     {}, true, {}, true, {}, {}},
+    {"FilePlayGoesBackToTheFileAndPlace", u"2"_s, [](Engine &e) { e.fileSlot(1, u"one.mp3"_s), e.fileSlot(3, u"three.mp3"_s); }, 1, true, {},
+     true, u"three.mp3"_s, true, u"one.mp3"_s, u"one.mp3"_s},
+    {"AVanishedFileStartsItsSlot", u"1"_s, [](Engine &e) { e.dirSlot(1, {u"z.mp3"_s}), e.dirSlot(2, {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s}); }, 2, true,
+     [](Engine &, const QString &left) { QFile::remove(left); }, true, u"a.mp3"_s, false, u"c.mp3"_s, u"z.mp3"_s},
+    {"AChangedFileStartsItsSlot", u"1"_s, [](Engine &e) { e.dirSlot(1, {u"z.mp3"_s}), e.dirSlot(2, {u"a.mp3"_s, u"b.mp3"_s}); }, 2, true,
+     [](Engine &, const QString &left) { writeFile(left, "new"); }, true, u"a.mp3"_s, false, u"b.mp3"_s, u"z.mp3"_s},
+    {"AChangedFileOfAFileSlotStartsFromItsStart", u"2"_s, [](Engine &e) { e.fileSlot(4, u"four.mp3"_s); }, 0, true,
+     [](Engine &, const QString &left) { writeFile(left, "new"); }, true, u"four.mp3"_s, false, u"four.mp3"_s, u"four.mp3"_s},
+    {"ASlotThatNoLongerTakesPartStartsAsDesigned", u"1"_s, [](Engine &e) { e.dirSlot(1, {u"a.mp3"_s}), e.dirSlot(5, {u"e.mp3"_s}); }, 1, true,
+     [](Engine &, const QString &) { storeTexts({{slotValueNames(SlotKind::Directory, 5).flag, u"0"_s}}); }, true, u"a.mp3"_s, false, u"a.mp3"_s, u"a.mp3"_s},
+    {"TheOtherPlayKindStartsAsDesigned", u"1"_s, [](Engine &e) { e.dirSlot(3, {u"a.mp3"_s}), e.fileSlot(1, u"f1.mp3"_s), e.fileSlot(3, u"f3.mp3"_s); }, 0, true,
+     [](Engine &, const QString &) { storeTexts({{settings::SelectPlayFlag(), u"2"_s}}); }, true, u"f1.mp3"_s, false, u"f3.mp3"_s, u"f1.mp3"_s},
+};
+
+} // namespace
+
+TEST_F(Engine, TheFirstStartOfARunGoesBackToWherePlayStoodOnce)
+{
+    for (const ResumeRow &row : ResumeRows) {
+        SCOPED_TRACE(row.name);
+        restart();
+        playAtStartUp(row.kind);
+        storeTexts({{settings::ResumeFlag(), u"1"_s}});
+        row.slots(*this);
+        rig->formCreate();
+        endTracks(row.trackEnds);
+        const QString left = rig->player.FileName();
+        rig->player.setPlayingPosition(83'000);
+        if (row.paused)
+            rig->actions.NOneTimeStop->trigger(), rig->player.deliverNotifications();
+        rig->actions.NStop->trigger();
+
+        // The program starts again on the same store; a random order is new.
+        rig = std::make_unique<EngineRig>();
+        rig->windows.createHiddenBars();
+        rig->now += 7;
+        if (row.meanwhile)
+            row.meanwhile(*this, left);
+        storeTexts({{settings::PlayFlag(), row.atStartUp ? u"1"_s : u"0"_s}});
+        rig->formCreate();
+        if (!row.atStartUp)
+            rig->actions.NPlay->trigger();
+        const PlayState &s = rig->state();
+        ASSERT_EQ(played(), QStringList{row.resumed.isEmpty() ? left.section(u'/', -1) : row.resumed});
+        EXPECT_EQ(rig->player.calls.contains(u"Position 83000"_s), row.atThePlace);
+        const QString then = row.then.isEmpty() ? s.PlayList[3][s.PlayPos].section(u'/', -1) : row.then;
+        endTracks(1);
+        EXPECT_EQ(last(), then) << "play does not go on from there";
+        rig->actions.NStop->trigger(), rig->actions.NPlay->trigger();
+        EXPECT_EQ(last(), row.designed.isEmpty() ? s.PlayList[3][0].section(u'/', -1) : row.designed) << "a second start resumed too";
+    }
+}

@@ -21,6 +21,7 @@
 #include "support/test_application.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -93,12 +94,14 @@ protected:
 TEST_F(SetUpTest, LoadsTheStoreByItsRules)
 {
     storeTexts({{settings::PlayFlag(), u"1"_s}, {settings::PlayBarBeginFlag(), u"1"_s}, {settings::IndicationBarBeginFlag(), u"1"_s}, {pathName(Dir, 10), u"/d"_s},
-                {flagName(Dir, 10), u"2"_s}, {pathName(File, 10), u"/f"_s}, {flagName(File, 10), u"0"_s}});
+                {flagName(Dir, 10), u"2"_s}, {pathName(File, 10), u"/f"_s}, {flagName(File, 10), u"0"_s}, {settings::ResumeFlag(), u"1"_s}, {settings::NotifyFlag(), u"2"_s}});
     auto dialog = open();
     const SetUpControls &ui = dialog->controls();
     EXPECT_EQ(QList<bool>({ui.FirstPlayCheckBox->isChecked(), ui.PlayBarBeginCheckBox->isChecked(), ui.IndicationBarBeginCheckBox->isChecked(),
-                           ui.DirNoCheckBox[10]->isChecked(), ui.FileNoCheckBox[10]->isChecked()}), QList<bool>({true, true, true, true, false}))
+                           ui.DirNoCheckBox[10]->isChecked(), ui.FileNoCheckBox[10]->isChecked(), ui.ResumeCheckBox->isChecked(), ui.NotifyCheckBox->isChecked(),
+                           ui.LevelCheckBox->isChecked()}), QList<bool>({true, true, true, true, false, true, false, false}))
         << "an option is on at 1, a slot at all but 0";
+    EXPECT_EQ(storedText(settings::LevelFlag()), u"0"_s);
     EXPECT_EQ(QStringList({ui.DirNoCheckBox[10]->caption(), pending.DirSlotPath[10], ui.FileNoCheckBox[10]->caption(), pending.FileSlotPath[10]}),
               QStringList({u"/d"_s, u"/d"_s, u"/f"_s, u"/f"_s}));
     EXPECT_TRUE(shows(*dialog, false, false) && storedText(settings::SelectPlayFlag()) == u"1"_s) << "an absent play kind picks none and is stored as 1";
@@ -123,8 +126,14 @@ TEST_F(SetUpTest, ADialogMadeHiddenFitsItsTextsWhenItShows)
         EXPECT_GE(label->width(), label->sizeHint().width()) << label->objectName().toStdString() << " is cut off";
     for (const QAbstractButton *caption : {static_cast<QAbstractButton *>(ui.DirSetUpRadioButton), static_cast<QAbstractButton *>(ui.FileSetUpRadioButton),
                                            static_cast<QAbstractButton *>(ui.FirstPlayCheckBox), static_cast<QAbstractButton *>(ui.IndicationBarBeginCheckBox),
-                                           static_cast<QAbstractButton *>(ui.LoginStartCheckBox)})
+                                           static_cast<QAbstractButton *>(ui.LoginStartCheckBox), static_cast<QAbstractButton *>(ui.ResumeCheckBox),
+                                           static_cast<QAbstractButton *>(ui.NotifyCheckBox), static_cast<QAbstractButton *>(ui.LevelCheckBox)}) {
         EXPECT_GE(caption->width(), caption->sizeHint().width()) << caption->objectName().toStdString() << " overruns its button";
+        for (const QWidget *other : ui.ClientArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(other == caption || other->isHidden() || caption->parentWidget() != ui.ClientArea
+                        || !other->geometry().intersects(caption->geometry()))
+                << caption->objectName().toStdString() << " lies over " << other->objectName().toStdString();
+    }
     EXPECT_TRUE(ui.PlayBarBeginCheckBox->isHidden()) << "the option the dialog keeps hidden shows";
 }
 
@@ -143,7 +152,8 @@ TEST_F(SetUpTest, SavingWritesOnlyTheModesSlotsWhileOtherClosesWriteNothing)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        storeTexts({{settings::SelectPlayFlag(), u"3"_s}, {settings::PlayFlag(), u"0"_s}});
+        storeTexts({{settings::SelectPlayFlag(), u"3"_s}, {settings::PlayFlag(), u"0"_s}, {settings::ResumeFlag(), u"0"_s}, {settings::NotifyFlag(), u"0"_s},
+                    {settings::LevelFlag(), u"0"_s}});
         for (const SlotKind kind : {Dir, File})
             storeTexts({{pathName(kind, 4), u"/stored 4"_s}, {flagName(kind, 4), u"0"_s}, {pathName(kind, 10), u"/stored 10"_s}, {flagName(kind, 10), u"1"_s}});
         reloads = 0;
@@ -155,11 +165,13 @@ TEST_F(SetUpTest, SavingWritesOnlyTheModesSlotsWhileOtherClosesWriteNothing)
             dialog->controls().deleteButtons(kind)[10]->click();
             EXPECT_TRUE(dialog->controls().checkBoxes(kind)[10]->caption().isEmpty() && pending.of(kind)[10].isEmpty());
         }
-        dialog->controls().FirstPlayCheckBox->click();
+        for (QCheckBox *option : {dialog->controls().FirstPlayCheckBox, dialog->controls().ResumeCheckBox, dialog->controls().NotifyCheckBox, dialog->controls().LevelCheckBox})
+            option->click();
         row.close(*dialog);
         EXPECT_EQ(QList<int>({dialog->isVisible(), reloads}), QList<int>({false, row.reloads}));
-        EXPECT_EQ(QStringList({storedText(settings::PlayFlag()), storedText(settings::SelectPlayFlag())}),
-                  row.playKind.isEmpty() ? QStringList({u"0"_s, u"3"_s}) : QStringList({u"1"_s, row.playKind}));
+        EXPECT_EQ(QStringList({storedText(settings::PlayFlag()), storedText(settings::SelectPlayFlag()), storedText(settings::ResumeFlag()),
+                               storedText(settings::NotifyFlag()), storedText(settings::LevelFlag())}),
+                  row.playKind.isEmpty() ? QStringList({u"0"_s, u"3"_s, u"0"_s, u"0"_s, u"0"_s}) : QStringList({u"1"_s, row.playKind, u"1"_s, u"1"_s, u"1"_s}));
         const auto shown = open();
         for (const SlotKind kind : {Dir, File}) {
             const bool saved = !row.playKind.isEmpty() && row.mode == (kind == Dir ? SetUpMode::Directory : SetUpMode::File);
