@@ -3,6 +3,7 @@
 #include "app/bar_windows.h"
 #include "app/brookhum_application.h"
 #include "app/form_refs.h"
+#include "app/levelling_switch.h"
 #include "app/main_window.h"
 #include "app/command_line.h"
 #include "app/single_instance.h"
@@ -120,13 +121,16 @@ int runBrookhum(int argc, char **argv)
         // machines and tests, e.g. "fakesink sync=true".
         const GstPlayerConfig playerConfig{qgetenv("BROOKHUM_AUDIO_SINK"),
                                            store.ReadString(settings::section(), settings::SoundFont(), QString())};
+        auto player = std::make_unique<GstMediaPlayer>(playerConfig);
+        LevellingSwitch levelling(*player, playerConfig.soundFont,
+                                  store.ReadString(settings::section(), settings::LevelFlag(), QString()) == u"1"_s);
         mainWindow = std::make_unique<TForm1>(TForm1::Parts{
             forms,
             pending,
             store,
             app,
             hints,
-            std::make_unique<GstMediaPlayer>(playerConfig),
+            std::move(player),
             [playerConfig] { return std::make_unique<GstMediaPlayer>(playerConfig); },
             [](int seconds) { QThread::sleep(static_cast<unsigned long>(seconds)); },
             [] { return std::time(nullptr); },
@@ -135,6 +139,7 @@ int runBrookhum(int argc, char **argv)
         forms.Form3 = new TForm3(mainWindow.get());
         mainWindow->bars().createBar(Bar::Select);
         mainWindow->bars().createBar(Bar::Indication);
+        levelling.follow(mainWindow->engine());
         MediaControls controls(mainWindow->engine(), mainWindow->player());
         MprisService service(controls);
         service.start();

@@ -1,6 +1,5 @@
 #include "base/native_path.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -198,13 +197,6 @@ bool isRegularFile(const QString &path)
     return fileType(path) == S_IFREG;
 }
 
-std::optional<FileStamp> fileStamp(const QString &path)
-{
-    struct stat st {};
-    if (path.isEmpty() || ::stat(nativePath(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    return FileStamp{st.st_size, qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
-}
 
 bool isDirectory(const QString &path)
 {
@@ -254,13 +246,6 @@ bool isRegularFile(const QString &path)
     return QFileInfo(path).isFile();
 }
 
-std::optional<FileStamp> fileStamp(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.isFile())
-        return std::nullopt;
-    return FileStamp{info.size(), info.lastModified().toMSecsSinceEpoch() * 1'000'000};
-}
 
 bool isDirectory(const QString &path)
 {

@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <optional>
-
 namespace brookhum {
 
 // Paths travel through the program as QString. On Unix a file name is bytes,
@@ -31,15 +29,6 @@ QString displayText(QStringView path);
 // Whether the path names a regular file, or a directory (links followed).
 bool isRegularFile(const QString &path);
 bool isDirectory(const QString &path);
-
-// What tells one version of a regular file from another: its size and the
-// time it was last written, in nanoseconds. nullopt for anything else.
-struct FileStamp {
-    qint64 size = 0;
-    qint64 modifiedNs = 0;
-    bool operator==(const FileStamp &) const = default;
-};
-std::optional<FileStamp> fileStamp(const QString &path);
 
 // A regular file's contents, read without ever waiting on the file: a named
 // pipe, a directory or anything else in its place is refused at once.

@@ -54,6 +54,11 @@ public:
     PlayerVolume &volume() { return m_volume; }
     const Options &options() const { return m_options; }
 
+    // The file the player would move on to next, as far as can be told now
+    // (a slot read again or shuffled at the end of its pass may begin with
+    // another); empty when none would.
+    QString upcomingFile() const;
+
     // --- the settings load ---
     // The settings part of the main window's creation: the play flag with the
     // entries offered while nothing plays, and the random-order check mark.

@@ -9,6 +9,8 @@
 #include "engine/menu_actions.h"
 
 #include <QAction>
+
+#include <algorithm>
 #include <QScopedValueRollback>
 
 #include <utility>
@@ -181,6 +183,31 @@ void PlayEngine::BrookhumMediaPlayerNotify()
         directorySequencing();
     else
         fileSequencing();
+}
+
+QString PlayEngine::upcomingFile() const
+{
+    const PlayState &s = m_state;
+    if (m_actions.NRepetition->isChecked())
+        return m_player.FileName();
+    if (s.SelectPlayFlag != One) {
+        for (int step = 0; step < SlotCount; ++step) {
+            const int k = (s.NextFileSlot - 1 + step) % SlotCount + 1;
+            if (s.FilePlayFlag[k] == One)
+                return s.FilePath[k];
+        }
+        return {};
+    }
+    const int current = std::clamp(s.CurrentDir, 0, SlotCount);
+    if (current >= 1 && s.PlayPos < s.DirFileCount[current])
+        return s.PlayList[current][s.PlayPos];
+    const int first = current >= 1 && m_actions.NDirRepetition->isChecked() ? 0 : 1;
+    for (int step = first; step <= SlotCount; ++step) {
+        const int k = (current - 1 + step + SlotCount) % SlotCount + 1;
+        if (s.DirPlayFlag[k] == One && s.DirFileCount[k] > 0)
+            return s.PlayList[k][0];
+    }
+    return {};
 }
 
 // Reads a slot's directory again at the end of its pass, so that files added

@@ -1,5 +1,7 @@
 #include "gst/loudness_cache.h"
 
+#include "base/native_path.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

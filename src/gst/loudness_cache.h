@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/native_path.h"
+#include "base/file_stamp.h"
 #include "gst/loudness_meter.h"
 
 #include <QHash>

@@ -1,5 +1,6 @@
 #include "gst/loudness_leveller.h"
 
+#include "base/native_path.h"
 #include "gst/gst_element_setup.h"
 #include "gst/loudness_level.h"
 #include "gst/midi_file_check.h"
@@ -44,18 +45,19 @@ LoudnessLeveller::~LoudnessLeveller() = default;
 
 std::optional<double> LoudnessLeveller::gainDbFor(const QString &file)
 {
-    if (const std::optional<Loudness> loudness = m_cache.find(file, m_soundFont))
-        return levelGainDb(*loudness);
+    {
+        const std::lock_guard lock(m_mutex);
+        if (const std::optional<Loudness> loudness = m_cache.find(file, m_soundFont))
+            return levelGainDb(*loudness);
+    }
     measureSoon(file);
     return std::nullopt;
 }
 
 void LoudnessLeveller::measureSoon(const QString &file)
 {
-    if (file.isEmpty() || m_unmeasurable.contains(file) || m_cache.find(file, m_soundFont))
-        return;
     const std::lock_guard lock(m_mutex);
-    if (m_waiting.contains(file))
+    if (file.isEmpty() || m_unmeasurable.contains(file) || m_waiting.contains(file) || m_cache.find(file, m_soundFont))
         return;
     m_waiting.insert(file);
     m_queue.push_back(file);
@@ -80,24 +82,24 @@ void LoudnessLeveller::measureQueued(std::stop_token stop)
             stamp ? measureLoudness(file, soundFont, MeasuringLimit, stop) : std::nullopt;
         if (stop.stop_requested())
             return;
-        QMetaObject::invokeMethod(this, [=, this] { remember(file, stamp, soundFont, loudness); },
-                                  Qt::QueuedConnection);
+        remember(file, stamp, soundFont, loudness);
+        QMetaObject::invokeMethod(this, [this, file] { Q_EMIT measured(file); }, Qt::QueuedConnection);
     }
 }
 
+// Here, on the measuring thread, so that a file measured while the player
+// waits between two files is levelled when it starts, and so that the cache
+// is written off the user-interface thread.
 void LoudnessLeveller::remember(const QString &file, const std::optional<FileStamp> &stamp,
                                 const QString &soundFont, const std::optional<Loudness> &loudness)
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_waiting.remove(file);
-    }
+    const std::lock_guard lock(m_mutex);
+    m_waiting.remove(file);
     // A file changed while it was measured is measured again when it comes.
     if (loudness && stamp && fileStamp(file) == stamp)
         m_cache.remember(file, *stamp, soundFont, *loudness);
     else if (!loudness)
         m_unmeasurable.insert(file);
-    Q_EMIT measured(file);
 }
 
 } // namespace brookhum

@@ -41,11 +41,12 @@ private:
                   const std::optional<Loudness> &loudness);
 
     QString m_soundFont;
+
+    // Guards all below: the player asks, the measuring thread answers.
+    std::mutex m_mutex;
     LoudnessCache m_cache;
     // Files that cannot be measured, not asked again this run.
     QSet<QString> m_unmeasurable;
-
-    std::mutex m_mutex;
     std::condition_variable_any m_queued;
     std::deque<QString> m_queue;
     QSet<QString> m_waiting; // queued or being measured

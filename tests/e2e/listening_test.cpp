@@ -37,6 +37,8 @@ struct Sound {
     double start; // seconds into the recording
     double end;
     int frequency;
+    int peak;
+    double rmsDb; // its power, in dB below full scale
 };
 
 // The strength of one frequency in the samples (Goertzel).
@@ -72,13 +74,22 @@ QList<Sound> soundsIn(const QByteArray &recording)
     }
     QList<Sound> sounds;
     for (const auto &[first, last] : spans) {
-        const qsizetype length = std::min<qsizetype>((last - first + 1) * Window, Rate * 3 / 10);
+        const qint16 *sound = samples + first * Window;
+        const qsizetype count = (last - first + 1) * Window;
+        const qsizetype length = std::min<qsizetype>(count, Rate * 3 / 10);
         int best = Tones[0];
         for (int tone : Tones) {
-            if (strength(samples + first * Window, length, tone) > strength(samples + first * Window, length, best))
+            if (strength(sound, length, tone) > strength(sound, length, best))
                 best = tone;
         }
-        sounds.append({double(first) / 100, double(last + 1) / 100, best});
+        int peak = 0;
+        double power = 0;
+        for (qsizetype i = 0; i < count; ++i) {
+            peak = std::max(peak, std::abs(int(sound[i])));
+            power += double(sound[i]) * sound[i];
+        }
+        sounds.append({double(first) / 100, double(last + 1) / 100, best, peak,
+                       10 * std::log10(power / double(count) / (32768.0 * 32768.0))});
     }
     return sounds;
 }
@@ -100,30 +111,33 @@ void stop(QProcess &process)
     }
 }
 
-// The loudest sample of a recording.
-int peakOf(const QByteArray &recording)
+// "quiet.wav" is a WAV a twentieth as loud, 26 dB down.
+void writeTone(const QString &path, int frequency)
 {
-    const auto *samples = reinterpret_cast<const qint16 *>(recording.constData());
-    int peak = 0;
-    for (qsizetype i = 0; i < recording.size() / 2; ++i)
-        peak = std::max(peak, std::abs(int(samples[i])));
-    return peak;
+    if (path.endsWith(u".mp3"_s))
+        writeToneMp3(path, 600, frequency);
+    else if (path.endsWith(u".mid"_s))
+        writeToneMidi(path, 600, frequency);
+    else
+        writeToneWav(path, 600, frequency, path.endsWith(u"quiet.wav"_s) ? 0.025 : 0.5);
 }
 
 struct ListeningRow {
     const char *name;
-    std::function<void(const QString &path, int frequency)> write;
-    const char *extension;
-    int volume; // stored as the player's own volume; 100 stores none
+    QStringList extensions; // of the three files, in their order
+    int volume = 100;       // stored as the player's own volume; 100 stores none
+    bool level = false;     // loudness levelled
 };
 
 // The tones are written at half the full scale; the first row's are heard as
 // the files have them.
 const QList<ListeningRow> ListeningRows = {
-    {"WavFilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneWav(p, 600, f); }, "wav", 100},
-    {"Mp3FilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneMp3(p, 600, f); }, "mp3", 100},
-    {"MidiFilesOpenedAheadSoundOnTime", [](const QString &p, int f) { writeToneMidi(p, 600, f); }, "mid", 100},
-    {"AStoredVolumeIsNotHeardFromTheFirstFile", [](const QString &p, int f) { writeToneWav(p, 600, f); }, "wav", 25},
+    {"WavFilesOpenedAheadSoundOnTime", {u"wav"_s, u"wav"_s, u"wav"_s}},
+    {"Mp3FilesOpenedAheadSoundOnTime", {u"mp3"_s, u"mp3"_s, u"mp3"_s}},
+    {"MidiFilesOpenedAheadSoundOnTime", {u"mid"_s, u"mid"_s, u"mid"_s}},
+    {"AStoredVolumeIsNotHeardFromTheFirstFile", {u"wav"_s, u"wav"_s, u"wav"_s}, 25},
+    // The first file is measured while it plays; the others before they do.
+    {"LevellingLeftAQuietFileQuieterThanTheFileAfter", {u"wav"_s, u"quiet.wav"_s, u"wav"_s}, 100, true},
 };
 
 TEST(Listening, ADirectoryPlaysInOrderWithThreeSecondsOfSilenceBetweenFiles)
@@ -136,7 +150,7 @@ TEST(Listening, ADirectoryPlaysInOrderWithThreeSecondsOfSilenceBetweenFiles)
             QDir(work.path()).mkdir(QLatin1String(sub));
         QFile::setPermissions(work.filePath(u"runtime"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         for (qsizetype i = 0; i < Tones.size(); ++i)
-            row.write(work.filePath(u"music/t%1.%2"_s.arg(i + 1).arg(QLatin1String(row.extension))), Tones[i]);
+            writeTone(work.filePath(u"music/t%1.%2"_s.arg(i + 1).arg(row.extensions[i])), Tones[i]);
         QFile settings(work.filePath(u"config/Tarnwick.conf"_s));
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write(u"[Brookhum]\nBrookhumPlayFlag=1\nBrookhumDirNo1=%1\nBrookhumDirNo1PlayFlag=1\n"_s
@@ -144,6 +158,8 @@ TEST(Listening, ADirectoryPlaysInOrderWithThreeSecondsOfSilenceBetweenFiles)
                            .toUtf8());
         if (row.volume != 100)
             settings.write(u"BrookhumVolume=%1\n"_s.arg(row.volume).toUtf8());
+        if (row.level)
+            settings.write("BrookhumLevelFlag=1\n");
         settings.close();
 
         SoundServer server(work.path(), u"heard"_s);
@@ -152,6 +168,7 @@ TEST(Listening, ADirectoryPlaysInOrderWithThreeSecondsOfSilenceBetweenFiles)
         environment.insert(u"PULSE_SERVER"_s, server.address());
         environment.insert(u"XDG_RUNTIME_DIR"_s, work.filePath(u"runtime"_s));
         environment.insert(u"XDG_CONFIG_HOME"_s, work.filePath(u"config"_s));
+        environment.insert(u"XDG_CACHE_HOME"_s, work.filePath(u"cache"_s));
         environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"disabled:"_s);
         environment.remove(u"BROOKHUM_AUDIO_SINK"_s);
 
@@ -192,12 +209,14 @@ TEST(Listening, ADirectoryPlaysInOrderWithThreeSecondsOfSilenceBetweenFiles)
 
         const QList<Sound> sounds = heard();
         ASSERT_TRUE(allHeard) << "heard: " << describe(sounds).toStdString();
-        QFile file(recording);
-        const int peak = file.open(QIODevice::ReadOnly) ? peakOf(file.readAll()) : 0;
         if (fullPeak == 0)
-            fullPeak = peak;
+            fullPeak = sounds[0].peak;
         if (row.volume != 100) {
-            EXPECT_NEAR(double(peak) / fullPeak, row.volume / 100.0, 0.05) << "peak " << peak << " beside " << fullPeak << " at full volume";
+            EXPECT_NEAR(double(sounds[0].peak) / fullPeak, row.volume / 100.0, 0.05)
+                << "peak " << sounds[0].peak << " beside " << fullPeak << " at full volume";
+        }
+        if (row.level) {
+            EXPECT_NEAR(sounds[1].rmsDb, sounds[2].rmsDb, 2) << "levelled files differ in loudness";
         }
         for (qsizetype i = 0; i < Tones.size(); ++i)
             EXPECT_EQ(sounds[i].frequency, Tones[i]) << "out of order: " << describe(sounds).toStdString();

@@ -35,12 +35,12 @@ namespace {
 
 // A tone of the given format, in buffers of 10 ms, which makes the length
 // exact to the next 10 ms.
-void writeTone(const QString &path, int durationMs, int frequencyHz, const char *format)
+void writeTone(const QString &path, int durationMs, int frequencyHz, const char *format, double amplitude = 0.5)
 {
     gst_init(nullptr, nullptr);
     const QString description =
-        u"audiotestsrc num-buffers=%1 samplesperbuffer=441 freq=%2 volume=0.5 ! audioconvert ! %3 ! filesink name=out"_s
-            .arg((durationMs + 9) / 10).arg(frequencyHz).arg(QLatin1String(format));
+        u"audiotestsrc num-buffers=%1 samplesperbuffer=441 freq=%2 volume=%4 ! audioconvert ! %3 ! filesink name=out"_s
+            .arg((durationMs + 9) / 10).arg(frequencyHz).arg(QLatin1String(format)).arg(amplitude);
     GError *rawError = nullptr;
     const GstElementPtr pipeline = adoptElement(gst_parse_launch(description.toUtf8().constData(), &rawError));
     const GErrorPtr error(rawError);
@@ -59,9 +59,9 @@ void writeTone(const QString &path, int durationMs, int frequencyHz, const char 
 
 } // namespace
 
-void writeToneWav(const QString &path, int durationMs, int frequencyHz)
+void writeToneWav(const QString &path, int durationMs, int frequencyHz, double amplitude)
 {
-    writeTone(path, durationMs, frequencyHz, "audio/x-raw,format=S16LE,rate=44100,channels=1 ! wavenc");
+    writeTone(path, durationMs, frequencyHz, "audio/x-raw,format=S16LE,rate=44100,channels=1 ! wavenc", amplitude);
 }
 
 void writeToneMp3(const QString &path, int durationMs, int frequencyHz)

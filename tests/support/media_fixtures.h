@@ -16,8 +16,9 @@ namespace brookhum::test {
 
 void writeFile(const QString &path, const QByteArray &bytes);
 
-// A sine tone as a 16-bit PCM mono WAV at 44.1 kHz, exactly durationMs long.
-void writeToneWav(const QString &path, int durationMs, int frequencyHz = 440);
+// A sine tone as a 16-bit PCM mono WAV at 44.1 kHz, exactly durationMs long,
+// at half the full scale unless told otherwise.
+void writeToneWav(const QString &path, int durationMs, int frequencyHz = 440, double amplitude = 0.5);
 
 // A sine tone as a constant bit rate MP3 (128 kbit/s, 44.1 kHz stereo),
 // encoded through GStreamer's LAME encoder, durationMs rounded up to 10 ms.
