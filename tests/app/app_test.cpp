@@ -9,12 +9,15 @@
 #include "settings/setting_names.h"
 #include "setup/pending_slot_paths.h"
 #include "setup/set_up_dialog.h"
+#include "setup/set_up_layout.h"
+#include "setup/version_dialog.h"
 #include "support/main_window_parts.h"
 #include "support/media_fixtures.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -37,13 +40,26 @@ TEST_F(StoreTest, MainWindowCommandsOpenOneWindowAtATimeAndReload)
     a.NStop->trigger();
     EXPECT_EQ(form1.engine().state().PlayFlag, u"0"_s) << "a disabled entry does nothing";
 
+    // A closed dialog, and the one made hidden at start, used to live on:
+    // every opening added a megabyte or more.
+    form1.createSetUpDialog();
+    QPointer<TForm2> replaced = forms.Form2;
     for (int round = 0; round < 2; ++round) {
         a.NSetUp->trigger();
         QPointer<TForm2> opened = forms.Form2;
         ASSERT_TRUE(opened && opened->isVisible());
         a.NSetUp->trigger();
         EXPECT_EQ(forms.Form2, opened) << "a showing dialog is not replaced";
+        opened->controls().Ver->trigger();
+        QPointer<TForm3> version = forms.Form3;
+        if (round == 0)
+            version->Button1->click();
         opened->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(replaced || opened) << "a set-up dialog that is gone for good is not freed";
+        EXPECT_EQ(version.isNull(), round == 0) << "a closed version window lives on, or an open one went with its set-up dialog";
+        if (version)
+            version->close();
     }
 
     a.Form4Show->trigger();

@@ -285,6 +285,8 @@ TEST_F(SetUpTest, APreviewLocksTheFileListUntilThePlayerSaysItHasEnded)
         {"the player's notification gives the list back", [&] { preview->deliverNotifications(); }, {}, {true, true, false}},
         {"a file that cannot be opened is reported", [&] { preview->failingFiles << songs + u"/b.mp3"_s, doubleClick(u"b.mp3"_s); },
          {u"Open "_s + songs + u"/b.mp3"_s}, {true, true, false}},
+        {"closing the dialog ends its preview", [&] { doubleClick(u"a.mp3"_s), dialog->close(); }, {openA, u"Play"_s, u"Stop"_s, u"Close"_s},
+         {false, false, false}},
     };
     for (const auto &step : steps) {
         SCOPED_TRACE(step.name);
@@ -318,7 +320,9 @@ TEST_F(SetUpTest, PositionResetHelpAndVersion)
     ASSERT_TRUE(versions.size() == 2 && versions[0] && versions[1] && versions[0] != versions[1] && versions[0]->isVisible() && versions[1]->isVisible());
     EXPECT_GE(versions[1]->Label2->width(), versions[1]->Label2->sizeHint().width()) << "the version is cut off";
     versions[1]->Button1->click();
-    EXPECT_TRUE(versions[0]->isVisible() && !versions[1]->isVisible()) << "OK closes its own window only";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(versions[0] && versions[0]->isVisible() && !versions[1]) << "OK closes and frees its own window only";
+    versions[0]->close();
 }
 
 // The entry's Exec key quotes the path and escapes it twice, as desktop
