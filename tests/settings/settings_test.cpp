@@ -10,6 +10,7 @@
 #include "settings/stored_settings.h"
 #include "support/file_watch.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -227,8 +228,10 @@ TEST(OddStore, NoWriteFreezesTheProgramNorReadsTheFileAgain)
         StoreFile file;
         file.write(row.content);
         if (!row.lock.isNull()) {
+            // Left a second ago: Qt took such a lock over only when it was 30 seconds old.
             QFile lock(file.path + u".lock"_s);
             ASSERT_TRUE(lock.open(QIODevice::WriteOnly) && lock.write(row.lock) == row.lock.size());
+            lock.setFileTime(QDateTime::currentDateTime().addSecs(-1), QFileDevice::FileModificationTime);
         }
         RegIniFile store(file.path);
         EXPECT_EQ(store.ReadString(Section, settings::RandPlayFlag(), u"non"_s), u"non"_s);
