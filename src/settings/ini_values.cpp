@@ -2,11 +2,6 @@
 
 #include "base/native_path.h"
 
-#include <QDataStream>
-#include <QIODevice>
-#include <QPoint>
-#include <QRect>
-#include <QSize>
 #include <QStringEncoder>
 #include <QStringList>
 
@@ -216,75 +211,36 @@ bool unescapedStrings(QByteArrayView s, QString &text, QStringList &list)
     return isList;
 }
 
-// The numbers of "@Type(1 2 3)".
-QStringList typeArguments(const QString &s, qsizetype open)
-{
-    QStringList arguments;
-    QString item;
-    for (qsizetype i = open + 1; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c == u')') {
-            arguments.append(item);
-        } else if (c == u' ') {
-            arguments.append(item);
-            item.clear();
-        } else {
-            item.append(c);
-        }
-    }
-    return arguments;
-}
-
+// A value Qt spells "@Type(...)": a byte array, or what Qt streams or spells
+// as geometry, which no value of ours is and which reads as none here.
 QVariant typedValue(const QString &s)
 {
     if (!s.startsWith(u'@'))
         return s;
+    if (s.startsWith(u"@@"_s))
+        return s.sliced(1);
     if (s.endsWith(u')')) {
         if (s.startsWith(u"@ByteArray("_s))
             return s.sliced(11, s.size() - 12).toLatin1();
-        if (s.startsWith(u"@Variant("_s) || s.startsWith(u"@DateTime("_s)) {
-            const bool dateTime = s.at(1) == u'D';
-            QByteArray bytes = s.sliced(dateTime ? 10 : 9).toLatin1();
-            QDataStream stream(&bytes, QIODevice::ReadOnly);
-            stream.setVersion(dateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
-            QVariant value;
-            stream >> value;
-            return value;
-        }
-        if (s.startsWith(u"@Rect("_s)) {
-            if (const QStringList a = typeArguments(s, 5); a.size() == 4)
-                return QRect(a[0].toInt(), a[1].toInt(), a[2].toInt(), a[3].toInt());
-        } else if (s.startsWith(u"@Size("_s)) {
-            if (const QStringList a = typeArguments(s, 5); a.size() == 2)
-                return QSize(a[0].toInt(), a[1].toInt());
-        } else if (s.startsWith(u"@Point("_s)) {
-            if (const QStringList a = typeArguments(s, 6); a.size() == 2)
-                return QPoint(a[0].toInt(), a[1].toInt());
-        } else if (s == u"@Invalid()"_s) {
+        if (s == u"@Invalid()"_s)
             return {};
+        for (const QString &type : {u"@Variant("_s, u"@DateTime("_s, u"@Rect("_s, u"@Size("_s, u"@Point("_s}) {
+            if (s.startsWith(type))
+                return {};
         }
     }
-    if (s.startsWith(u"@@"_s))
-        return s.sliced(1);
     return s;
 }
 
-QVariant listValue(const QStringList &items)
+QVariant listValue(QStringList items)
 {
-    QStringList texts = items;
-    for (QString &text : texts) {
-        if (!text.startsWith(u'@'))
-            continue;
-        if (text.startsWith(u"@@"_s)) {
-            text.remove(0, 1);
-            continue;
-        }
-        QVariantList values;
-        for (const QString &item : items)
-            values.append(typedValue(item));
-        return values;
+    for (QString &item : items) {
+        if (item.startsWith(u"@@"_s))
+            item.remove(0, 1);
+        else if (item.startsWith(u'@'))
+            return {}; // a list of typed values
     }
-    return texts;
+    return items;
 }
 
 } // namespace

@@ -27,8 +27,9 @@ QString unescapedKey(QByteArrayView bytes);
 // (written as "@ByteArray(...)").
 QByteArray escapedValue(const QVariant &value);
 // The value Qt reads from the text after "=": a QString, a QStringList for an
-// unquoted comma list, a QByteArray for "@ByteArray(...)", or what another
-// "@Type(...)" stands for.
+// unquoted comma list, or a QByteArray for "@ByteArray(...)". What Qt
+// streams or spells as geometry ("@Variant(...)", "@Rect(...)"), which no
+// value of ours is, reads as no value.
 QVariant unescapedValue(QByteArrayView bytes);
 
 // A value as the program reads it: a list joined with ", " (an unquoted text
