@@ -211,8 +211,9 @@ bool unescapedStrings(QByteArrayView s, QString &text, QStringList &list)
     return isList;
 }
 
-// A value Qt spells "@Type(...)": a byte array, or what Qt streams or spells
-// as geometry, which no value of ours is and which reads as none here.
+// A value Qt spells "@Type(...)": a byte array, a text with a NUL, or what Qt
+// streams or spells as geometry, which no value of ours is and which reads as
+// none here.
 QVariant typedValue(const QString &s)
 {
     if (!s.startsWith(u'@'))
@@ -222,6 +223,8 @@ QVariant typedValue(const QString &s)
     if (s.endsWith(u')')) {
         if (s.startsWith(u"@ByteArray("_s))
             return s.sliced(11, s.size() - 12).toLatin1();
+        if (s.startsWith(u"@String("_s))
+            return s.sliced(8, s.size() - 9);
         if (s == u"@Invalid()"_s)
             return {};
         for (const QString &type : {u"@Variant("_s, u"@DateTime("_s, u"@Rect("_s, u"@Size("_s, u"@Point("_s}) {
@@ -305,7 +308,10 @@ QByteArray escapedValue(const QVariant &value)
     if (value.metaType().id() == QMetaType::QByteArray)
         return escapedString(u"@ByteArray("_s + QString::fromLatin1(value.toByteArray()) + u')');
     QString text = value.toString();
-    if (text.startsWith(u'@'))
+    // Qt spells a text that holds a NUL so, and reads it back so.
+    if (text.contains(QChar::Null))
+        text = u"@String("_s + text + u')';
+    else if (text.startsWith(u'@'))
         text.prepend(u'@');
     return escapedString(text);
 }

@@ -67,7 +67,7 @@ TEST(SettingsStore, ValuesSurviveByteForByteAndAreOnDiskWhenAWriteReturns)
     const QString key = Section + u"/BrookhumDirNo1"_s;
     for (const QString &text : {
              u""_s, u"/home/ann/My Music/It's \"loud\", isn't it; #1 = 100%"_s, u"/音楽/ケルト ü 😀"_s, u"  spaces  "_s,
-             u"C:\\Music\\old\\"_s, u"@ByteArray(not bytes) @Variant("_s, u"two\nlines\tand a tab"_s, u"\x01\x7f" "0af"_s,
+             u"C:\\Music\\old\\"_s, u"@ByteArray(not bytes) @Variant("_s, u"two\nlines\tand a tab"_s, u"\x01\x7f" "0af\0" "7"_s,
              u"/mnt/old/"_s + QChar(0xDC93) + QChar(0xDCFA) + u"{.mid"_s, // bytes of a Shift-JIS name, not UTF-8
          }) {
         const QVariant stored = hasForeignBytes(text) ? QVariant(nativePath(text)) : QVariant(text);
@@ -132,6 +132,8 @@ TEST(DamagedStore, KeepsWhatTheUserSet)
          "line 3: a section name without"},
         {"RepairReplacedTheLinkWithAPrivateCopy", "[Other]\nkeep=yes\nnote=\"\n" + own, "line 3: an unclosed quote", u"/music"_s,
          u"non"_s, true},
+        {"HandEditedPathWithCommasReadsAsOneText", "[Brookhum]\nBrookhumPlayFlag=1\nBrookhumDirNo1=/music/Bach, Mozart\n", "",
+         u"/music/Bach, Mozart"_s},
         {"HandEditedPathEndsInBackslash", "[Brookhum]\nBrookhumPlayFlag=1\nBrookhumDirNo1=C:\\Music\\\nBrookhumDirNo1PlayFlag=1\n",
          "line 3: a backslash", u"C:\\Music\\"_s},
         {"BackslashOfAnotherProgramJoinsOurSection", "[Other]\nkeep=yes\nnote=abc\\\n" + own, "line 3: a backslash"},
