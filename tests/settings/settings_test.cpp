@@ -140,7 +140,8 @@ TEST(DamagedStore, KeepsWhatTheUserSet)
         {"NulBytesInALine", own + QByteArray("x\0y=1\n", 6), "line 4: a NUL character"},
         {"ValueGivenTwice", "[Brookhum]\nBrookhumPlayFlag=0\n" + own, "line 4: a name given twice"},
         {"SectionsOfTwoProgramsInterleaved",
-         "[Brookhum]\nBrookhumPlayFlag=1\n[Other]\nkeep=yes\nBrookhumPlayFlag=0\n[Brookhum]\nBrookhumDirNo1=/music\n"},
+         "[Brookhum]\nBrookhumPlayFlag=1\nGroup\\BrookhumDirNo1=/group\n[Other]\nkeep=yes\nBrookhumPlayFlag=0\n[Brookhum]\n"
+         "BrookhumDirNo1=/music\n"},
         {"ByteOrderMarkAndCrLf", "\xEF\xBB\xBF[Brookhum]\r\nBrookhumPlayFlag=1\r\nBrookhumDirNo1=/music\r\n"},
         {"MegabyteValue", "[Brookhum]\nBrookhumPlayFlag=1\nBrookhumDirNo1=/" + QByteArray(1 << 20, 'm') + "\n", "",
          u"/"_s + QString(1 << 20, u'm')},
