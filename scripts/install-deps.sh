@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libfluidsynth-dev libebur128-dev
   libgtest-dev libgmock-dev libxcb1-dev
+  # the sanitizer build of the tests (g++ brings them; named so that it stays so)
+  libasan8 libubsan1
   # playback: wav and mp3 decoders, MIDI parser and fluidsynth, a General MIDI soundfont
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-tools timgm6mb-soundfont

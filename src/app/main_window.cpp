@@ -130,6 +130,9 @@ void TForm1::createSetUpDialog()
     };
     environment.recordVersionDialog = [this](TForm3 *dialog) { m_forms.Form3 = dialog; };
     auto *dialog = new TForm2(this, std::move(environment));
+    // Each opening makes a new dialog; a closed one is freed, so that opening
+    // it again and again does not add up.
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
     // Ending the program closes the windows that show; the set-up dialog must
     // not load the settings, and perhaps start a track, on its way out.
     connect(this, &TForm1::closeRequested, dialog, &TForm2::programEnding);
@@ -140,6 +143,9 @@ void TForm1::NSetUpClick()
 {
     if (m_forms.Form2 && m_forms.Form2->isVisible())
         return;
+    // The instance made at start is never shown; the new one replaces it.
+    if (m_forms.Form2)
+        m_forms.Form2->deleteLater();
     createSetUpDialog();
     m_forms.Form2->show();
 }

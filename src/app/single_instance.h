@@ -20,12 +20,16 @@ public:
     SingleInstance &operator=(const SingleInstance &) = delete;
 
     Result result() const { return m_result; }
+    // Why the marker could not be made, for the user (what stands in its
+    // place, whose it is, what the system said); empty unless Failed.
+    QString problem() const { return m_problem; }
     // The lock file (Unix) or mutex name (Windows) used.
     QString markerPath() const { return m_markerPath; }
 
 private:
     Result m_result = Result::Failed;
     QString m_markerPath;
+    QString m_problem;
 #ifdef Q_OS_WIN
     void *m_handle = nullptr;
 #else

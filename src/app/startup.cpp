@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QDBusConnection>
+#include <QMessageBox>
 #include <QThread>
 
 #include <cstdio>
@@ -71,7 +72,29 @@ void keepTheFootprintSmall()
 #endif
 }
 
+// Without a marker any local user could keep another from ever starting the
+// program, so the refusal is said, on standard error and, where a desktop
+// shows it, in a message box.
+int refuseToStart(int &argc, char **argv, const StartRefusal &refusal)
+{
+    std::fprintf(stderr, "brookhum: %s\n", refusal.message.toLocal8Bit().constData());
+    if (qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+        const QApplication app(argc, argv);
+        if (QGuiApplication::platformName() != u"offscreen"_s && QGuiApplication::platformName() != u"minimal"_s)
+            QMessageBox::critical(nullptr, u"Brookhum"_s, refusal.message);
+    }
+    return refusal.exitCode;
+}
+
 } // namespace
+
+StartRefusal startRefusal(const SingleInstance &marker)
+{
+    if (marker.result() == SingleInstance::Result::AlreadyRunning)
+        return {ExitAlreadyRunning, {}};
+    return {ExitNoMarker, u"Brookhum cannot start: it cannot make \"%1\", the marker that keeps it from running twice: %2"_s.arg(
+                              marker.markerPath(), marker.problem())};
+}
 
 int runBrookhum(int argc, char **argv)
 {
@@ -97,11 +120,13 @@ int runBrookhum(int argc, char **argv)
     }
 
     SingleInstance marker(u"TarnwickBrookhum"_s);
+    if (marker.result() == SingleInstance::Result::Failed)
+        return refuseToStart(argc, argv, startRefusal(marker));
     const bool starting = marker.result() == SingleInstance::Result::Acquired;
     if (line.kind == CommandLine::Kind::Command && !(starting && line.command == u"play"_s))
         return handOver(argc, argv, line, marker.result());
     if (!starting)
-        return 1;
+        return ExitAlreadyRunning;
 
     keepTheFootprintSmall();
     BrookhumApplication app(argc, argv);

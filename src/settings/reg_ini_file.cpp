@@ -1,55 +1,51 @@
 #include "settings/reg_ini_file.h"
 
+#include "settings/ini_values.h"
+
+#ifdef Q_OS_WIN
+#include <QSettings>
+#else
 #include "base/native_path.h"
+#include "settings/ini_document.h"
 #include "settings/ini_text_check.h"
-#include "settings/setting_names.h"
+#include "settings/settings_file.h"
+#include "settings/settings_lock.h"
 
 #include <QDateTime>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QtDebug>
 
-#include <limits>
-
-#ifndef Q_OS_WIN
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 #endif
 
 using namespace Qt::StringLiterals;
 
 namespace brookhum {
 
-namespace {
-
-QString key(const QString &section, const QString &name)
-{
-    return section + u'/' + name;
-}
-
-// A text whose bytes are not all UTF-8 (a file name from an old disk) would
-// lose them in the INI file's UTF-8; it is stored as the bytes themselves.
-QVariant storedForm(const QString &text)
-{
-    if (hasForeignBytes(text))
-        return nativePath(text);
-    return text;
-}
-
-} // namespace
-
 #ifdef Q_OS_WIN
 
-// The registry has no file to guard.
-class RegIniFile::FileGuard {
+// The registry: QSettings reads and writes it value by value.
+class RegIniFile::Backend {
 public:
-    FileGuard(const QString &, Notice) {}
-    bool look() { return false; }
-    void written() {}
+    Backend(const QString &location, const Notice &) : m_settings(location, QSettings::NativeFormat) {}
+
+    QVariant value(const QString &section, const QString &name) const
+    {
+        return m_settings.value(section + u'/' + name);
+    }
+
+    void write(const QString &section, const Values &values)
+    {
+        for (const auto &[name, value] : values)
+            m_settings.setValue(section + u'/' + name, value);
+        m_settings.sync();
+        if (m_settings.status() != QSettings::NoError)
+            throw SettingsError(u"The registry refused the write."_s);
+    }
+
+private:
+    QSettings m_settings;
 };
 
 QString RegIniFile::defaultLocation()
@@ -59,136 +55,64 @@ QString RegIniFile::defaultLocation()
 
 #else
 
-namespace {
-
-struct FileIdentity {
-    bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-
-    bool operator==(const FileIdentity &o) const
-    {
-        return exists == o.exists && device == o.device && inode == o.inode && size == o.size
-            && modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
-    }
-};
-
-QString describeFileType(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return u"a directory"_s;
-    if (S_ISFIFO(mode))
-        return u"a named pipe"_s;
-    if (S_ISSOCK(mode))
-        return u"a socket"_s;
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return u"a device"_s;
-    if (S_ISLNK(mode))
-        return u"a symbolic link"_s;
-    return u"not a regular file"_s;
-}
-
-QString systemError()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-void writeNewFile(const QString &path, const QByteArray &bytes)
-{
-    const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    bool ok = fd >= 0;
-    qsizetype done = 0;
-    while (ok && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        done += n > 0 ? n : 0;
-    }
-    ok = ok && ::fsync(fd) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    if (!ok)
-        throw SettingsError(u"Cannot keep a copy of the settings file as \"%1\": %2."_s.arg(displayText(path), systemError()));
-}
-
-// Whether Qt reads the file as the line scan does: same number of values, no
-// format error.
-bool qtReadsCleanly(const QString &path, const settings::IniTextScan &scan)
-{
-    const QSettings probe(path, QSettings::IniFormat);
-    return scan.problems.isEmpty() && probe.status() == QSettings::NoError
-        && probe.allKeys().size() == scan.keyLines;
-}
-
-} // namespace
-
-class RegIniFile::FileGuard {
+// The INI file: read whole, kept in memory, and looked at again before each
+// use, which costs one stat while it has not changed.
+class RegIniFile::Backend {
 public:
-    FileGuard(const QString &path, Notice notice) : m_path(path), m_notice(std::move(notice)) {}
+    Backend(const QString &path, Notice notice) : m_path(path), m_notice(std::move(notice)) {}
 
-    // Makes sure the file may be opened; returns whether it has changed since
-    // the last look, so that it must be read afresh.
-    bool look()
+    QVariant value(const QString &section, const QString &name)
     {
-        refuseLockInTheWay();
-        const FileIdentity now = identity();
-        if (now == m_seen)
-            return false;
-        if (now.exists)
-            keepWhatReadsCleanly();
-        m_seen = identity();
-        return true;
+        return current(section, false).value(name);
     }
 
-    // The store itself has just replaced the file.
-    void written() { m_seen = identity(); }
+    void write(const QString &section, const Values &values)
+    {
+        settings::refuseLockInTheWay(m_path);
+        const settings::SettingsLock lock(m_path);
+        settings::IniDocument changed = current(section, true);
+        for (const auto &[name, value] : values)
+            changed.setValue(name, value.metaType().id() == QMetaType::QString ? settings::storedForm(value.toString()) : value);
+        m_seen = settings::replaceFile(m_path, changed.text());
+        m_document = std::move(changed);
+    }
 
 private:
-    FileIdentity identity() const
+    // The file as it is on disk now, read afresh when it has changed.
+    const settings::IniDocument &current(const QString &section, bool locked)
     {
-        struct stat st {};
-        if (::stat(nativePath(m_path).constData(), &st) != 0) {
-            if (errno == ENOENT)
-                return {};
-            throw SettingsError(u"Cannot reach the settings file \"%1\": %2."_s.arg(displayText(m_path), systemError()));
+        settings::refuseLockInTheWay(m_path);
+        if (m_loaded && settings::fileIdentity(m_path) == m_seen && m_document.section() == section)
+            return m_document;
+        settings::FileSnapshot snapshot = settings::readSettingsFile(m_path);
+        if (!settings::iniTextProblems(snapshot.bytes).isEmpty()) {
+            // The repair replaces the file: nobody else may write it meanwhile.
+            std::optional<settings::SettingsLock> lock;
+            if (!locked) {
+                lock.emplace(m_path);
+                snapshot = settings::readSettingsFile(m_path);
+            }
+            const QStringList problems = settings::iniTextProblems(snapshot.bytes);
+            if (!problems.isEmpty())
+                snapshot = repaired(snapshot.bytes, problems, section);
         }
-        if (!S_ISREG(st.st_mode)) {
-            throw SettingsError(u"Cannot keep the settings in \"%1\": it is %2, not a regular file. "
-                                "Move it away and start Brookhum again."_s.arg(displayText(m_path), describeFileType(st.st_mode)));
-        }
-        return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+        m_document = settings::IniDocument(snapshot.bytes, section);
+        m_seen = snapshot.identity;
+        m_loaded = true;
+        return m_document;
     }
 
-    // Qt guards every write with "<file>.lock" and waits for ever while it
-    // cannot make that file.
-    void refuseLockInTheWay() const
+    // Keeps the damaged file aside and puts in its place the lines that read
+    // cleanly, with the section's own values taken from the misread lines.
+    settings::FileSnapshot repaired(const QByteArray &bytes, const QStringList &problems, const QString &section)
     {
-        const QString lock = m_path + u".lock"_s;
-        struct stat st {};
-        if (::lstat(nativePath(lock).constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
-            throw SettingsError(u"Cannot use the settings file: \"%1\" is %2 where its lock file goes. "
-                                "Move it away and start Brookhum again."_s.arg(displayText(lock), describeFileType(st.st_mode)));
-        }
-    }
-
-    void keepWhatReadsCleanly()
-    {
-        const FileContents contents = readRegularFile(m_path, std::numeric_limits<qint64>::max());
-        if (!contents.problem.isEmpty())
-            throw SettingsError(u"Cannot read the settings file \"%1\": %2."_s.arg(displayText(m_path), contents.problem));
-        const QByteArray &bytes = contents.bytes;
-        const settings::IniTextScan scan = settings::scanIniText(bytes);
-        if (qtReadsCleanly(m_path, scan))
-            return;
-
         const QString copy = keepCopy(bytes);
-        replaceWithSalvage(bytes);
-        QStringList problems = scan.problems;
-        if (problems.isEmpty())
-            problems.append(u"values Qt reads differently, such as a name given twice"_s);
+        const settings::IniTextSalvage salvage = settings::salvageIniText(bytes, section);
+        settings::IniDocument document(salvage.text, section);
+        for (const auto &[name, text] : salvage.ownValues)
+            document.setValue(name, settings::storedForm(text));
+        const QByteArray text = document.text();
+        const settings::FileSnapshot snapshot{text, settings::replaceFile(m_path, text)};
         const QString message =
             u"Brookhum could not read all of its settings file \"%1\" cleanly (%2). The file is kept unchanged as "
             "\"%3\", and Brookhum goes on with the settings it could read from it."_s.arg(
@@ -196,6 +120,7 @@ private:
         qWarning().noquote() << "Brookhum:" << message;
         if (m_notice)
             m_notice(message);
+        return snapshot;
     }
 
     QString keepCopy(const QByteArray &bytes) const
@@ -204,46 +129,15 @@ private:
         QString copy = stem;
         for (int n = 2; isRegularFile(copy) || isDirectory(copy); ++n)
             copy = stem + u'-' + QString::number(n);
-        writeNewFile(copy, bytes);
+        settings::writeCopy(copy, bytes);
         return copy;
-    }
-
-    // Puts the lines that read cleanly, with the own values repaired, in the
-    // file's place in one step, so the store is never seen half made.
-    void replaceWithSalvage(const QByteArray &bytes)
-    {
-        const settings::IniTextSalvage salvage =
-            settings::salvageIniText(bytes, settings::section(), settings::allValueNames());
-        const QString temporary = m_path + u".salvage"_s;
-        ::unlink(nativePath(temporary).constData());
-        writeNewFile(temporary, salvage.text);
-        {
-            QSettings repaired(temporary, QSettings::IniFormat);
-            // Should even the kept lines read differently in Qt, only what Qt
-            // reads of the own section is kept.
-            if (!qtReadsCleanly(temporary, settings::scanIniText(salvage.text))) {
-                QList<std::pair<QString, QVariant>> own;
-                repaired.beginGroup(settings::section());
-                for (const QString &name : repaired.childKeys())
-                    own.append({name, repaired.value(name)});
-                repaired.endGroup();
-                repaired.clear();
-                for (const auto &[name, value] : own)
-                    repaired.setValue(key(settings::section(), name), value);
-            }
-            for (const auto &[name, text] : salvage.ownValues)
-                repaired.setValue(key(settings::section(), name), storedForm(text));
-            repaired.sync();
-            if (repaired.status() != QSettings::NoError)
-                throw SettingsError(u"Cannot repair the settings file \"%1\"."_s.arg(displayText(m_path)));
-        }
-        if (::rename(nativePath(temporary).constData(), nativePath(m_path).constData()) != 0)
-            throw SettingsError(u"Cannot repair the settings file \"%1\": %2."_s.arg(displayText(m_path), systemError()));
     }
 
     QString m_path;
     Notice m_notice;
-    FileIdentity m_seen{false, 0, 0, -1, {}};
+    settings::IniDocument m_document;
+    settings::FileIdentity m_seen;
+    bool m_loaded = false;
 };
 
 QString RegIniFile::defaultLocation()
@@ -255,37 +149,20 @@ QString RegIniFile::defaultLocation()
 
 RegIniFile::RegIniFile(const QString &location, Notice notice)
     : m_location(location)
-    , m_guard(std::make_unique<FileGuard>(location, std::move(notice)))
+    , m_backend(std::make_unique<Backend>(location, std::move(notice)))
 {
 }
 
 RegIniFile::~RegIniFile() = default;
 
-QSettings &RegIniFile::settings() const
-{
-    if (m_guard->look() || !m_settings)
-        m_settings = std::make_unique<QSettings>(m_location, QSettings::NativeFormat);
-    return *m_settings;
-}
-
 QString RegIniFile::ReadString(const QString &section, const QString &name, const QString &defaultText) const
 {
-    const QVariant value = settings().value(key(section, name));
-    if (!value.isValid())
-        return defaultText;
-    // An unquoted text with commas in a hand-edited file comes back as a list.
-    if (value.metaType().id() == QMetaType::QStringList)
-        return value.toStringList().join(u", "_s);
-    if (value.metaType().id() == QMetaType::QByteArray)
-        return pathFromNative(value.toByteArray());
-    if (!value.canConvert<QString>())
-        return defaultText;
-    return value.toString();
+    return settings::textOf(m_backend->value(section, name)).value_or(defaultText);
 }
 
 int RegIniFile::ReadInteger(const QString &section, const QString &name, int defaultValue) const
 {
-    const QVariant value = settings().value(key(section, name));
+    const QVariant value = m_backend->value(section, name);
     if (!value.isValid() || !value.canConvert<QString>())
         return defaultValue;
     bool ok = false;
@@ -295,30 +172,22 @@ int RegIniFile::ReadInteger(const QString &section, const QString &name, int def
 
 void RegIniFile::WriteString(const QString &section, const QString &name, const QString &text)
 {
-    write(section, name, storedForm(text));
+    WriteValues(section, {{name, text}});
 }
 
 void RegIniFile::WriteInteger(const QString &section, const QString &name, int value)
 {
-    write(section, name, value);
+    WriteValues(section, {{name, value}});
 }
 
-void RegIniFile::write(const QString &section, const QString &name, const QVariant &value)
+void RegIniFile::WriteValues(const QString &section, const Values &values)
 {
-    QSettings *opened = nullptr;
     try {
-        opened = &settings();
+        m_backend->write(section, values);
     } catch (const SettingsError &e) {
-        throw SettingsError(u"Cannot save the setting %1. %2"_s.arg(name, QString::fromUtf8(e.what())));
+        const QString what = values.size() == 1 ? u"the setting "_s + values.first().first : u"the settings"_s;
+        throw SettingsError(u"Cannot save %1. %2"_s.arg(what, QString::fromUtf8(e.what())));
     }
-    QSettings &store = *opened;
-    store.setValue(key(section, name), value);
-    store.sync();
-    // A format error only says the old file held lines that could not be
-    // understood; the write itself went through.
-    if (store.status() == QSettings::AccessError)
-        throw SettingsError(u"Cannot save the setting %1 in \"%2\"."_s.arg(name, displayText(m_location)));
-    m_guard->written();
 }
 
 } // namespace brookhum

@@ -171,6 +171,9 @@ void TForm2::programEnding()
 
 void TForm2::closeEvent(QCloseEvent *event)
 {
+    // The preview belongs to the dialog and ends with it, as if stopped.
+    if (m_ui.SetUpCloseBitBtn->isEnabled())
+        guarded(errors(), [this] { SetUpCloseBitBtnClick(); })();
     if (!m_programEnding)
         guarded(errors(), [this] { FormClose(); })();
     event->accept();

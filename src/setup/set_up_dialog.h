@@ -36,7 +36,8 @@ struct SetUpEnvironment {
 
 // The set-up dialog "初期設定": the slots, the play kind and the start-up
 // options, edited in the dialog and stored only by "設定保存". Every close,
-// saved or not, makes the main window load the settings again.
+// saved or not, ends a preview and makes the main window load the settings
+// again.
 //
 // The handlers carry their design names; the families of ten take the slot
 // number (1 to 10) as their first argument.

@@ -61,7 +61,11 @@ void TForm2::Help1Click()
 
 void TForm2::VerClick()
 {
-    auto *version = new TForm3(this);
+    // Owned by the dialog's owner, so that a version window still open
+    // outlives the set-up dialog, which is freed when it closes; a closed
+    // version window is freed too.
+    auto *version = new TForm3(parentWidget());
+    version->setAttribute(Qt::WA_DeleteOnClose);
     if (m_environment.recordVersionDialog)
         m_environment.recordVersionDialog(version);
     version->show();

@@ -32,18 +32,22 @@ SetUpChoices TForm2::choices() const
 
 void TForm2::SetUpButtonClick()
 {
-    // A write that fails throws: the save stops there and the dialog stays.
+    // All the values go to disk in one replacement of the file. A write that
+    // fails throws: nothing is saved and the dialog stays.
+    RegIniFile::Values values;
     for (const StoreWrite &write : setUpWrites(choices()))
-        store().WriteString(settings::section(), write.name, write.text);
+        values.append({write.name, write.text});
+    store().WriteValues(settings::section(), values);
     m_environment.loginStart->set(m_ui.LoginStartCheckBox->isChecked());
     close();
 }
 
 void TForm2::PointReButtonClick()
 {
-    for (const QString &name : {settings::IndicationXPointPlayFlag(), settings::IndicationYPointPlayFlag(),
-                                settings::DirSelectXPointPlayFlag(), settings::DirSelectYPointPlayFlag()})
-        store().WriteInteger(settings::section(), name, 50);
+    store().WriteValues(settings::section(), {{settings::IndicationXPointPlayFlag(), 50},
+                                              {settings::IndicationYPointPlayFlag(), 50},
+                                              {settings::DirSelectXPointPlayFlag(), 50},
+                                              {settings::DirSelectYPointPlayFlag(), 50}});
 }
 
 } // namespace brookhum

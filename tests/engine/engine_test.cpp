@@ -419,14 +419,16 @@ TEST(RandomOrder, SortKeysSortsAnyRangeInPlaceAndNothingElse)
         {5}, {2, 1}, {1, 2, 3, 4, 5, 6}, {20, 19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1},
         {7, 7, 7, 7}, {3, 1000, 1, 999, 500, 2, 501}};
     for (const std::vector<int> &input : inputs) {
+        // The range ends at the last entry; what comes before it stays.
+        const int first = FilesPerDirectory - static_cast<int>(input.size());
         FileArray<int> keys{};
-        std::copy(input.begin(), input.end(), keys.begin() + 1);
-        keys[0] = 9999;
-        SortKeys(keys, 1, static_cast<int>(input.size()));
+        std::fill(keys.begin(), keys.end(), 9999);
+        std::copy(input.begin(), input.end(), keys.begin() + first);
+        SortKeys(keys, first, FilesPerDirectory - 1);
         std::vector<int> expected = input;
         std::sort(expected.begin(), expected.end());
-        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), keys.begin() + 1));
-        EXPECT_EQ(keys[0], 9999);
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), keys.begin() + first));
+        EXPECT_TRUE(std::all_of(keys.begin(), keys.begin() + first, [](int key) { return key == 9999; }));
     }
 }
 

@@ -17,6 +17,7 @@
 #include "setup/version_dialog.h"
 #include "support/event_wait.h"
 #include "support/fake_media_player.h"
+#include "support/file_watch.h"
 #include "support/media_fixtures.h"
 #include "support/test_application.h"
 
@@ -167,8 +168,11 @@ TEST_F(SetUpTest, SavingWritesOnlyTheModesSlotsWhileOtherClosesWriteNothing)
         }
         for (QCheckBox *option : {dialog->controls().FirstPlayCheckBox, dialog->controls().ResumeCheckBox, dialog->controls().NotifyCheckBox, dialog->controls().LevelCheckBox})
             option->click();
+        FileWatch watch(storeFilePath());
         row.close(*dialog);
-        EXPECT_EQ(QList<int>({dialog->isVisible(), reloads}), QList<int>({false, row.reloads}));
+        // A save of many values replaced the file for each, seconds each with a large shared file.
+        EXPECT_EQ(QList<int>({dialog->isVisible(), reloads, watch.replacements()}),
+                  QList<int>({false, row.reloads, row.playKind.isEmpty() ? 0 : 1}));
         EXPECT_EQ(QStringList({storedText(settings::PlayFlag()), storedText(settings::SelectPlayFlag()), storedText(settings::ResumeFlag()),
                                storedText(settings::NotifyFlag()), storedText(settings::LevelFlag())}),
                   row.playKind.isEmpty() ? QStringList({u"0"_s, u"3"_s, u"0"_s, u"0"_s, u"0"_s}) : QStringList({u"1"_s, row.playKind, u"1"_s, u"1"_s, u"1"_s}));
@@ -295,6 +299,8 @@ TEST_F(SetUpTest, APreviewLocksTheFileListUntilThePlayerSaysItHasEnded)
         {"the player's notification gives the list back", [&] { preview->deliverNotifications(); }, {}, {true, true, false}},
         {"a file that cannot be opened is reported", [&] { preview->failingFiles << songs + u"/b.mp3"_s, doubleClick(u"b.mp3"_s); },
          {u"Open "_s + songs + u"/b.mp3"_s}, {true, true, false}},
+        {"closing the dialog ends its preview", [&] { doubleClick(u"a.mp3"_s), dialog->close(); }, {openA, u"Play"_s, u"Stop"_s, u"Close"_s},
+         {false, false, false}},
     };
     for (const auto &step : steps) {
         SCOPED_TRACE(step.name);
@@ -334,7 +340,9 @@ TEST_F(SetUpTest, PositionResetHelpAndVersion)
     ASSERT_TRUE(versions.size() == 2 && versions[0] && versions[1] && versions[0] != versions[1] && versions[0]->isVisible() && versions[1]->isVisible());
     EXPECT_GE(versions[1]->Label2->width(), versions[1]->Label2->sizeHint().width()) << "the version is cut off";
     versions[1]->Button1->click();
-    EXPECT_TRUE(versions[0]->isVisible() && !versions[1]->isVisible()) << "OK closes its own window only";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(versions[0] && versions[0]->isVisible() && !versions[1]) << "OK closes and frees its own window only";
+    versions[0]->close();
 }
 
 // Where "Help" looks, in program layouts made for the test.
