@@ -13,7 +13,8 @@
 # are ended by process id. About 10 minutes.
 #
 # Usage: bench/run-playback-cost-bench.sh [build directory]   (default: ./build)
-# BENCH_PLAYERS (default "brookhum audacious gst-launch") and BENCH_FORMATS
+# BENCH_PLAYERS (default "brookhum audacious gst-launch"; "brookhum-levelled"
+# adds Brookhum with loudness levelled, on its first play and after) and BENCH_FORMATS
 # (default "WAV MP3 TimGM6mb FluidR3_GM") pick rows for a quicker look.
 set -euo pipefail
 
@@ -85,11 +86,13 @@ start_player() {
   local name=$1 dir=$work/$1 file=$3 sf=$4
   rm -rf "$dir" && mkdir -p "$dir"
   case $name in
-    brookhum)
-      # Slot 1 holds the file; play flag $2 (0: idle in the tray).
+    brookhum | brookhum-levelled)
+      # Slot 1 holds the file; play flag $2 (0: idle in the tray). Levelled,
+      # the measurements are kept from one start to the next.
       printf '[Brookhum]\nBrookhumPlayFlag=%s\nBrookhumRandPlayFlag=0\nBrookhumSelectPlayFlag=2\n%s\n%s\n%s\n' "$2" \
         "BrookhumFileNo1=$file" "BrookhumFileNo1PlayFlag=1" "BrookhumSoundFont=$sf" >"$dir/Tarnwick.conf"
-      XDG_CONFIG_HOME=$dir "$brookhum" >"$dir.log" 2>&1 & ;;
+      [[ $name == brookhum-levelled ]] && echo BrookhumLevelFlag=1 >>"$dir/Tarnwick.conf"
+      XDG_CONFIG_HOME=$dir XDG_CACHE_HOME=$work/level-cache "$brookhum" >"$dir.log" 2>&1 & ;;
     audacious)
       # The plugin registry enables the PulseAudio output alone; amidi-plug
       # takes the soundfont and its gain in tenths (7: 0.7, as Brookhum's).
@@ -193,6 +196,12 @@ for format in ${BENCH_FORMATS:-WAV MP3 ${soundfonts[*]}}; do
   for name in ${BENCH_PLAYERS:-brookhum audacious gst-launch}; do
     case $name in
       brookhum) play_row brookhum Brookhum Brookhum "$label" "$file" "$sf" ;;
+      brookhum-levelled)
+        # The first play measures the file beside playing it; the next plays
+        # it with its gain.
+        rm -rf "$work/level-cache"
+        play_row brookhum-levelled "Brookhum levelled, first play" Brookhum "$label" "$file" "$sf"
+        play_row brookhum-levelled "Brookhum levelled" Brookhum "$label" "$file" "$sf" ;;
       audacious) play_row audacious "$audacious_label" Audacious "$label" "$file" "$sf" ;;
       gst-launch) play_row gst-launch gst-launch-1.0 gst-launch-1.0 "$label" "$file" "$sf" ;;
     esac
