@@ -39,22 +39,6 @@ namespace {
 
 constexpr int Seconds = 40;
 
-void encode(const QString &description, const QString &path)
-{
-    GError *rawError = nullptr;
-    const GstElementPtr pipeline = adoptElement(
-        gst_parse_launch(QString(description).replace(u"OUT"_s, u"filesink location=\"%1\""_s.arg(path)).toUtf8().constData(),
-                         &rawError));
-    const GErrorPtr error(rawError);
-    if (!pipeline || error)
-        qFatal("cannot write %s", qPrintable(path));
-    const GstBusPtr bus(gst_element_get_bus(pipeline.get()));
-    gst_element_set_state(pipeline.get(), GST_STATE_PLAYING);
-    const GstMessagePtr end(gst_bus_timed_pop_filtered(bus.get(), 60 * GST_SECOND,
-                                                       GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR)));
-    gst_element_set_state(pipeline.get(), GST_STATE_NULL);
-}
-
 QString tone(const char *wave, double volume, int seconds, int offset = 0)
 {
     return u"audiotestsrc wave=%1 volume=%2 freq=330 num-buffers=%3 samplesperbuffer=441 timestamp-offset=%4"_s
@@ -149,11 +133,11 @@ int main(int argc, char **argv)
         corpus.push_back({u"MIDI piano (%1)"_s.arg(name), piano, font});
     }
     const auto make = [&](const QString &label, const QString &name, const QString &description) {
-        encode(description, dir.filePath(name));
+        test::writeWithPipeline(dir.filePath(name), description);
         corpus.push_back({label, dir.filePath(name), {}});
     };
-    const QString wav = u" ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! wavenc ! OUT"_s;
-    const QString mp3 = u" ! audio/x-raw,rate=44100,channels=2 ! lamemp3enc target=bitrate bitrate=192 cbr=true ! OUT"_s;
+    const QString wav = u" ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! wavenc ! filesink name=out"_s;
+    const QString mp3 = u" ! audio/x-raw,rate=44100,channels=2 ! lamemp3enc target=bitrate bitrate=192 cbr=true ! filesink name=out"_s;
     const QString stereo = u" ! audio/x-raw,format=F32LE,rate=44100,channels=2 ! c. "_s;
     make(u"WAV, quiet tone"_s, u"quiet.wav"_s, tone("sine", 0.03, Seconds) + wav);
     make(u"WAV, noise at -12 dB"_s, u"noise.wav"_s, tone("pink-noise", 0.25, Seconds) + wav);

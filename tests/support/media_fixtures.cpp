@@ -31,22 +31,15 @@ void writeFile(const QString &path, const QByteArray &bytes)
         fail(path, file.errorString());
 }
 
-namespace {
-
-// A tone of the given format, in buffers of 10 ms, which makes the length
-// exact to the next 10 ms.
-void writeTone(const QString &path, int durationMs, int frequencyHz, const char *format, double amplitude = 0.5)
+void writeWithPipeline(const QString &path, const QString &description)
 {
     gst_init(nullptr, nullptr);
-    const QString description =
-        u"audiotestsrc num-buffers=%1 samplesperbuffer=441 freq=%2 volume=%4 ! audioconvert ! %3 ! filesink name=out"_s
-            .arg((durationMs + 9) / 10).arg(frequencyHz).arg(QLatin1String(format)).arg(amplitude);
     GError *rawError = nullptr;
     const GstElementPtr pipeline = adoptElement(gst_parse_launch(description.toUtf8().constData(), &rawError));
     const GErrorPtr error(rawError);
-    if (!pipeline || error)
-        fail(path, u"GStreamer cannot write "_s + QLatin1String(format));
-    const GstElementPtr sink(gst_bin_get_by_name(GST_BIN(pipeline.get()), "out"));
+    const GstElementPtr sink(pipeline ? gst_bin_get_by_name(GST_BIN(pipeline.get()), "out") : nullptr);
+    if (!pipeline || error || !sink)
+        fail(path, u"GStreamer cannot run "_s + description);
     g_object_set(sink.get(), "location", QFile::encodeName(path).constData(), nullptr);
     const GstBusPtr bus(gst_element_get_bus(pipeline.get()));
     gst_element_set_state(pipeline.get(), GST_STATE_PLAYING);
@@ -55,6 +48,17 @@ void writeTone(const QString &path, int durationMs, int frequencyHz, const char 
     gst_element_set_state(pipeline.get(), GST_STATE_NULL);
     if (!end || GST_MESSAGE_TYPE(end.get()) != GST_MESSAGE_EOS)
         fail(path, u"encoding failed"_s);
+}
+
+namespace {
+
+// A tone of the given format, in buffers of 10 ms, which makes the length
+// exact to the next 10 ms.
+void writeTone(const QString &path, int durationMs, int frequencyHz, const char *format, double amplitude = 0.5)
+{
+    writeWithPipeline(
+        path, u"audiotestsrc num-buffers=%1 samplesperbuffer=441 freq=%2 volume=%4 ! audioconvert ! %3 ! filesink name=out"_s
+                  .arg((durationMs + 9) / 10).arg(frequencyHz).arg(QLatin1String(format)).arg(amplitude));
 }
 
 } // namespace

@@ -16,6 +16,10 @@ namespace brookhum::test {
 
 void writeFile(const QString &path, const QByteArray &bytes);
 
+// Runs a gst-launch style pipeline to its end, with path given to its
+// "filesink name=out".
+void writeWithPipeline(const QString &path, const QString &description);
+
 // A sine tone as a 16-bit PCM mono WAV at 44.1 kHz, exactly durationMs long,
 // at half the full scale unless told otherwise.
 void writeToneWav(const QString &path, int durationMs, int frequencyHz = 440, double amplitude = 0.5);
